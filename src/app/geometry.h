@@ -1,0 +1,23 @@
+// Rectangles and DPI scaling. Every length in the program is a 96-DPI constant scaled on its own
+// with s(x) and only then added: s(80) + s(46), never s(126).
+#pragma once
+#include <stdint.h>
+
+// Same layout as the Windows RECT; half-open: left <= x < right, top <= y < bottom.
+struct Rect {
+  int32_t left, top, right, bottom;
+};
+
+inline bool RectContains(const Rect& r, int32_t x, int32_t y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+inline bool RectEquals(const Rect& a, const Rect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Windows' MulDiv: a * b / c rounded half away from zero, -1 when c is 0 or the result overflows.
+int32_t MulDiv32(int32_t a, int32_t b, int32_t c);
+
+// Horizontal screen DPI read at start-up, never below 96.
+extern int32_t dpi;
+inline int32_t s(int32_t x) { return MulDiv32(x, dpi, 96); }

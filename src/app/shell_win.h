@@ -1,0 +1,27 @@
+// Program-wide Windows objects made once at start-up and kept until the process ends.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+
+struct FontSet {
+  HFONT titleFont, badgeFont, headingFont, numberFont, bodyFont, smallFont, timerFont, buttonFont,
+      inputFont;
+};
+
+extern HINSTANCE hInstance;
+extern FontSet fontSet;
+extern HBRUSH fieldBrush;   // #1E1D22, EDIT and LISTBOX background
+extern HBRUSH windowBrush;  // #0F0E10, every client area
+extern HCURSOR arrowCursor, handCursor;
+extern HICON largeIcon, smallIcon;
+extern HWND mainWindow;
+
+constexpr UINT WM_APP_ADD_TICKET = 0x8001;
+constexpr UINT WM_APP_SUBMIT = 0x8002;
+constexpr UINT WM_APP_CANCEL = 0x8003;
+
+inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* W(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+
+// WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
+LRESULT AnswerFieldColors(WPARAM dc);

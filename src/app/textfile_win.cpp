@@ -1,0 +1,57 @@
+#include "app/textfile.h"
+
+#include "app/shell_win.h"
+#include "app/textcodec.h"
+
+char16_t textBuffer[textBufferUnits];
+bool lastReadCut = false;
+
+namespace {
+uint8_t readBytes[readByteLimit + 2];
+constexpr int32_t writeByteUnits = 264768;
+uint8_t writeBytes[writeByteUnits];
+
+bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool flush) {
+  int32_t units = 0;
+  while (text[units]) units++;
+  int32_t count = EncodeUtf8(text, units, writeBytes, writeByteUnits);
+  if (count < 0) return false;  // too long for the buffer: the file is not touched
+  HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, NULL,
+                            append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  if (append) SetFilePointer(file, 0, NULL, FILE_END);
+  DWORD written = 0;
+  BOOL ok = count == 0 || WriteFile(file, writeBytes, static_cast<DWORD>(count), &written, NULL);
+  bool complete = ok && written == static_cast<DWORD>(count);
+  if (complete && flush) complete = FlushFileBuffers(file) != 0;
+  CloseHandle(file);
+  return complete;
+}
+}  // namespace
+
+int32_t ReadTextFile(const char16_t* path) {
+  textBuffer[0] = 0;
+  lastReadCut = false;
+  HANDLE file = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  DWORD n = 0;
+  if (!ReadFile(file, readBytes, readByteLimit, &n, NULL)) n = 0;
+  if (n == static_cast<DWORD>(readByteLimit)) {
+    DWORD high = 0;
+    DWORD low = GetFileSize(file, &high);
+    lastReadCut = high != 0 || low > static_cast<DWORD>(readByteLimit);
+  }
+  CloseHandle(file);
+  readBytes[n] = 0;
+  readBytes[n + 1] = 0;
+  return DecodeTextBytes(readBytes, static_cast<int32_t>(n), textBuffer, textBufferUnits);
+}
+
+bool WriteTextFile(const char16_t* path, const char16_t* text, bool append) {
+  return WriteBytes(path, text, append, false);
+}
+
+bool WriteTextFileDurable(const char16_t* path, const char16_t* text) {
+  return WriteBytes(path, text, false, true);
+}

@@ -1,0 +1,55 @@
+// Geometry of the board: every rectangle, the column lists, the scroll clamp and HitTest.
+// Painting and mouse handling both read boardLayout, so what is drawn is what is clicked.
+#pragma once
+#include <stdint.h>
+#include "app/geometry.h"
+#include "store/ticket.h"
+
+enum HitCode : int32_t {
+  HitNothing = 0,
+  HitTakeButton = 1,
+  HitBindsButton = 2,
+  HitClearButton = 3,
+  HitCardBody = 4,
+  HitCardDelete = 5,
+  HitCardDone = 6,
+  HitCardClarify = 7,
+  HitCreditLink = 8,
+  HitSettingsButton = 9,
+};
+
+struct HitResult {
+  int32_t code;    // HitCode
+  int32_t ticket;  // store index for the card codes, -1 otherwise
+};
+
+struct BoardLayout {
+  int32_t clientWidth, clientHeight;
+  int32_t margin;
+  Rect bindsButtonRect;
+  Rect settingsButtonRect;
+  Rect numberFrameRect;
+  Rect descriptionFrameRect;
+  Rect takeButtonRect;
+  Rect columnRect[3];
+  Rect listRect[3];
+  Rect clearButtonRect;
+  Rect creditLinkRect;
+  int32_t cardHeight;
+  int32_t cardGap;
+  int32_t columnTickets[3][maxTickets];
+  int32_t columnCount[3];
+};
+
+extern BoardLayout boardLayout;
+
+// Recomputes boardLayout for a client area of width x height at the current dpi, rebuilds the
+// column lists from the store and clamps columnScroll (BoardUiState).
+void ComputeLayout(int32_t width, int32_t height);
+// Rebuilds only the column lists of boardLayout from the store.
+void SortIntoColumns();
+// The done / return button of a card whose top is cardTop and right edge cardRight.
+Rect CardButtonRect(int32_t cardTop, int32_t cardRight);
+// Top of the i-th card of column k with the current scroll offset.
+int32_t CardTop(int32_t column, int32_t index);
+HitResult HitTest(int32_t x, int32_t y);

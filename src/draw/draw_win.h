@@ -1,0 +1,56 @@
+// Drawing primitives shared by every window, and the double-buffered paint.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+#include "app/geometry.h"
+
+struct BackBuffer {
+  PAINTSTRUCT paint;
+  HDC windowDc;
+  HDC dc;  // draw here
+  HBITMAP bitmap, keptBitmap;
+  int32_t width, height;
+};
+
+// BeginPaint, a memory bitmap of width x height filled with windowBrush, transparent text.
+void BeginBackBuffer(HWND window, BackBuffer* buffer, int32_t width, int32_t height);
+// One BitBlt to the window, then everything released and EndPaint.
+void EndBackBuffer(HWND window, BackBuffer* buffer);
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.
+void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
+                UINT flags);
+int32_t TextWidth(HDC dc, const char16_t* text, HFONT font);
+
+constexpr UINT textLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT textCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT textLeftCut = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr UINT textRightCut = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr UINT textRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT textCentredLines = DT_CENTER | DT_WORDBREAK;
+constexpr UINT textLeftLines = DT_LEFT | DT_WORDBREAK;
+
+// outline = noOutline (theme.h) for a fill without outline.
+void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline);
+void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered);
+void DrawCornerGlow(HDC dc, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight,
+                    uint32_t centreColour);
+void DrawInputFrame(HDC dc, const Rect& box, bool focused);
+void DrawPrimaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered, const char16_t* label);
+void DrawSecondaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
+                         const char16_t* label);
+enum ToolIcon : int32_t { ToolIconKeyboard = 0, ToolIconGear = 1 };
+void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const char16_t* label,
+                    const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour);
+void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
+                  uint32_t rest, uint32_t core, bool active);
+void DrawFilledCircle(HDC dc, int32_t cx, int32_t cy, int32_t radius, uint32_t colour);
+void DrawCrossIcon(HDC dc, const Rect& box, uint32_t colour);
+void DrawBackArrowIcon(HDC dc, const Rect& box, uint32_t colour);
+void DrawCheckIcon(HDC dc, const Rect& box, uint32_t colour);
+void DrawPauseIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour);
+// One pen-made stroke from (x0, y0) to (x1, y1); the pen is deleted at once.
+void DrawStroke(HDC dc, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t width,
+                uint32_t colour);

@@ -1,0 +1,52 @@
+#include "store/ticket.h"
+
+#include <string.h>
+
+#include "app/text.h"
+
+TicketStore ticketStore;
+
+void ResetTicketStore() { memset(&ticketStore, 0, sizeof ticketStore); }
+
+int32_t ColumnOf(int32_t state) {
+  if (state == StateInWork) return 0;
+  if (state == StateClarify) return 1;
+  return 2;
+}
+
+void SortIntoColumns(int32_t columnCount[3], int32_t columnTickets[3][maxTickets]) {
+  columnCount[0] = columnCount[1] = columnCount[2] = 0;
+  const TicketStore& st = ticketStore;
+  int32_t count = st.ticketCount < maxTickets ? st.ticketCount : maxTickets;
+  for (int32_t i = 0; i < count; i++) {
+    int32_t c = ColumnOf(st.tickets[i].state);
+    int32_t n = columnCount[c]++;
+    int32_t* list = columnTickets[c];
+    // Insertion: newer order first, equal orders keep store order.
+    while (n > 0 && st.tickets[list[n - 1]].order < st.tickets[i].order) {
+      list[n] = list[n - 1];
+      n--;
+    }
+    list[n] = i;
+  }
+}
+
+uint32_t WorkedNow(const Ticket& ticket, uint32_t now) {
+  if (ticket.state != StateInWork) return ticket.workedSeconds;
+  uint32_t stretch = now > ticket.stateSince ? now - ticket.stateSince : 0;
+  return ticket.workedSeconds + stretch;
+}
+
+void FormatDuration(uint32_t seconds, char16_t* out, int32_t cap) {
+  if (seconds < 3600)
+    FormatText(out, cap, u"%02lu:%02lu", seconds / 60, seconds % 60);
+  else
+    FormatText(out, cap, u"%lu:%02lu:%02lu", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+}
+
+void RemoveTicketAt(int32_t index) {
+  TicketStore& st = ticketStore;
+  if (index < 0 || index >= st.ticketCount) return;
+  for (int32_t i = index; i + 1 < st.ticketCount; i++) st.tickets[i] = st.tickets[i + 1];
+  st.ticketCount--;
+}
