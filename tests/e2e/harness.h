@@ -1,0 +1,75 @@
+// End-to-end harness: the real kalmex.exe in a fresh folder, driven from outside with real input.
+#pragma once
+#include <windows.h>
+
+#include <stdint.h>
+#include <string>
+
+struct App {
+  std::wstring folder;  // fresh program folder, kalmex.exe copied into it
+  PROCESS_INFORMATION process{};
+  HWND main = NULL;     // its ZoltexMain window
+};
+
+// A new empty folder under %TEMP% named after the test, with kalmex.exe (found beside the test
+// program) copied into it.
+App MakeApp(const char* testName);
+// Prepared files, relative to the program folder (folders are created as needed).
+void WriteAppFile(const App& app, const wchar_t* relative, const std::string& bytes);
+std::string ReadAppFile(const App& app, const wchar_t* relative);
+bool AppFileExists(const App& app, const wchar_t* relative);
+std::wstring AppPath(const App& app, const wchar_t* relative);
+
+// Starts the program and waits (deadline 15 s) for its main window; false on time-out.
+bool StartApp(App& app);
+// Sends WM_CLOSE and waits for the process to end; returns its exit code, or -1 on time-out.
+int CloseApp(App& app, DWORD timeoutMs = 10000);
+void KillApp(App& app);
+// Waits for the process to end by itself; its exit code or -1 on time-out.
+int WaitExit(App& app, DWORD timeoutMs);
+
+// Polls the condition every 20 ms until it holds or the deadline passes.
+template <class F>
+bool WaitFor(F condition, DWORD timeoutMs = 5000) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+// Top-level visible window of the process with the class, or NULL.
+HWND FindAppWindow(const App& app, const wchar_t* className);
+
+// Real input with SendInput. Points are client coordinates of the window.
+POINT ScreenPoint(HWND window, int32_t x, int32_t y);
+void MoveMouseTo(HWND window, int32_t x, int32_t y);
+void Click(HWND window, int32_t x, int32_t y);
+void DoubleClick(HWND window, int32_t x, int32_t y);
+void RightClick(HWND window, int32_t x, int32_t y);
+void LeftDown(HWND window, int32_t x, int32_t y);
+void LeftUp(HWND window, int32_t x, int32_t y);
+void PressKey(WORD vk);
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void TypeText(const wchar_t* text);  // KEYEVENTF_UNICODE, one down/up pair per unit
+// Puts the window in front and waits until it is the foreground window.
+bool BringToFront(HWND window);
+// Lets the program handle what was sent: waits until its queue is idle (max timeoutMs).
+void Settle(const App& app, DWORD timeoutMs = 2000);
+
+// The window's client area as it is on the screen (0x00BBGGRR per pixel).
+struct Pixels {
+  int32_t width = 0, height = 0;
+  std::basic_string<uint32_t> data;
+  uint32_t At(int32_t x, int32_t y) const { return data[static_cast<size_t>(y) * width + x]; }
+};
+Pixels CaptureClient(HWND window);
+// Saves the capture as a BMP in the screenshots folder beside the test program; returns the path.
+std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
+
+// The client size of a window.
+SIZE ClientSize(HWND window);
+// Reads the window's text (title or control text).
+std::wstring WindowText(HWND window);
