@@ -68,7 +68,7 @@ int32_t DecodeUtf8Strict(const uint8_t* bytes, int32_t count, char16_t* out, int
 }
 
 int32_t DecodeCp1251(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap) {
-  if (count > cap) return -1;
+  if (count > cap) count = cap;
   for (int32_t i = 0; i < count; i++)
     out[i] = bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : cp1251High[bytes[i] - 0x80];
   return count;

@@ -10,7 +10,7 @@ int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int3
 // Strict UTF-8 to UTF-16 as MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS): -1 on any invalid
 // sequence or when the result does not fit in cap units (no terminator written).
 int32_t DecodeUtf8Strict(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap);
-// Every byte one character of code page 1251 (no terminator written). Returns count or -1.
+// Every byte one character of code page 1251, at most cap of them (no terminator written).
 int32_t DecodeCp1251(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap);
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD. -1 when the result does not fit in cap bytes.
 int32_t EncodeUtf8(const char16_t* text, int32_t count, uint8_t* out, int32_t cap);
