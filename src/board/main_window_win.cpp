@@ -8,6 +8,7 @@
 #include "app/shell_win.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
+#include "board/interaction.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "draw/board_paint_win.h"
@@ -159,118 +160,6 @@ static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Mouse on the board.
 
-static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-static int32_t MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
-
-static void OnMouseMove(HWND window, LPARAM lParam) {
-  BoardUiState& ui = boardUi;
-  int32_t x = MouseX(lParam), y = MouseY(lParam);
-  ui.mouseX = x;
-  ui.mouseY = y;
-  if (!ui.leaveTracking) {
-    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
-    TrackMouseEvent(&tme);
-    ui.leaveTracking = true;
-  }
-  if (ui.pressCode == HitCardBody && !ui.dragging) {
-    int32_t dx = x - ui.pressX, dy = y - ui.pressY, t = s(6);
-    if (dx * dx + dy * dy > t * t && ui.pressTicket >= 0 && ui.pressTicket < ticketStore.ticketCount) {
-      ui.dragging = true;
-      ui.dragTicket = ui.pressTicket;
-      int32_t k = ColumnOf(ticketStore.tickets[ui.dragTicket].state);
-      int32_t i = 0;
-      while (i < boardLayout.columnCount[k] && boardLayout.columnTickets[k][i] != ui.dragTicket) i++;
-      ui.grabX = ui.pressX - boardLayout.listRect[k].left;
-      ui.grabY = ui.pressY - CardTop(k, i);
-      ui.hoverCode = HitNothing;
-      ui.hoverTicket = -1;
-      RepaintBoard();
-      return;
-    }
-  }
-  if (ui.dragging) {
-    ui.hoverCode = HitNothing;
-    ui.hoverTicket = -1;
-    RepaintBoard();
-    return;
-  }
-  HitResult r = HitTest(x, y);
-  if (r.code == ui.hoverCode && r.ticket == ui.hoverTicket) return;
-  ui.hoverCode = r.code;
-  ui.hoverTicket = r.ticket;
-  RepaintBoard();
-}
-
-static void OnMouseLeave() {
-  boardUi.leaveTracking = false;
-  if (boardUi.dragging) return;
-  boardUi.hoverCode = HitNothing;
-  boardUi.hoverTicket = -1;
-  RepaintBoard();
-}
-
-static void OnLeftDown(HWND window, LPARAM lParam, bool doubleClick) {
-  BoardUiState& ui = boardUi;
-  ui.pressX = MouseX(lParam);
-  ui.pressY = MouseY(lParam);
-  HitResult r = HitTest(ui.pressX, ui.pressY);
-  ui.pressCode = r.code;
-  ui.pressTicket = r.ticket;
-  if (r.code == HitNothing) return;
-  SetCapture(window);
-  if (doubleClick && r.code == HitCardBody) {
-    ui.pressCode = HitNothing;
-    ReleaseCapture();
-    OpenTicketEditor(r.ticket);
-  }
-}
-
-static void RunClick(int32_t code, int32_t t) {
-  switch (code) {
-    case HitTakeButton: AddTicketFromInputs(); break;
-    case HitBindsButton: OpenBindsWindow(); break;
-    case HitClearButton: ClearDoneTickets(); break;
-    case HitCardDelete: DeleteTicket(t); break;
-    case HitCardDone:
-      SetTicketState(t, ticketStore.tickets[t].state == StateDone ? StateInWork : StateDone);
-      break;
-    case HitCardClarify:
-      if (ticketStore.tickets[t].state == StateInWork) SetTicketState(t, StateClarify);
-      else if (ticketStore.tickets[t].state == StateClarify) SetTicketState(t, StateInWork);
-      break;
-    case HitCreditLink:
-      ShellExecuteW(mainWindow, L"open", creditAddress, NULL, NULL, SW_SHOWNORMAL);
-      break;
-    case HitSettingsButton: OpenSettingsWindow(); break;
-  }
-}
-
-static void OnLeftUp(LPARAM lParam) {
-  BoardUiState& ui = boardUi;
-  int32_t x = MouseX(lParam), y = MouseY(lParam);
-  ReleaseCapture();
-  int32_t pressCode = ui.pressCode, pressTicket = ui.pressTicket;
-  ui.pressCode = HitNothing;
-  if (ui.dragging) {
-    ui.dragging = false;
-    int32_t t = ui.dragTicket;
-    if (t >= 0 && t < ticketStore.ticketCount) {
-      static const int32_t target[3] = {StateInWork, StateClarify, StateDone};
-      for (int32_t k = 0; k < 3; k++) {
-        if (!RectContains(boardLayout.columnRect[k], x, y)) continue;
-        if (ticketStore.tickets[t].state != target[k]) SetTicketState(t, target[k]);
-        break;
-      }
-    }
-    RepaintBoard();
-    return;
-  }
-  HitResult r = HitTest(x, y);
-  if (r.code != pressCode || r.ticket != pressTicket || r.code == HitNothing) return;
-  if (r.ticket >= ticketStore.ticketCount) return;
-  RunClick(r.code, r.ticket);
-}
-
 static void CopyNumber(int32_t t) {
   const char16_t* number = ticketStore.tickets[t].number;
   SIZE_T size = (TextLength(number) + 1) * 2;
@@ -295,46 +184,58 @@ static void CopyNumber(int32_t t) {
   ShowStatus(text);
 }
 
-static void OnRightUp(HWND window, LPARAM lParam) {
-  HitResult r = HitTest(MouseX(lParam), MouseY(lParam));
-  int32_t t = r.ticket;
-  if (t < 0 || t >= ticketStore.ticketCount) return;
+static void TakeTexts(int32_t t) {
+  SetWindowTextW(numberInput, W(ticketStore.tickets[t].number));
+  SetWindowTextW(descriptionInput, W(ticketStore.tickets[t].description));
+  SetFocus(descriptionInput);
+}
+
+static int32_t ShowTicketMenu(HWND window, int32_t t) {
+  MenuItem items[menuItemCount];
+  TicketMenuItems(ticketStore.tickets[t].state, items);
   HMENU menu = CreatePopupMenu();
-  int32_t state = ticketStore.tickets[t].state;
-  if (state == StateInWork) {
-    AppendMenuW(menu, MF_STRING, 7, L"На уточнение");
-    AppendMenuW(menu, MF_STRING, 1, L"Выполнено");
-  } else if (state == StateClarify) {
-    AppendMenuW(menu, MF_STRING, 2, L"Вернуть в работу");
-    AppendMenuW(menu, MF_STRING, 1, L"Выполнено");
-  } else {
-    AppendMenuW(menu, MF_STRING, 2, L"Вернуть в работу");
-    AppendMenuW(menu, MF_STRING, 7, L"На уточнение");
+  for (const MenuItem& item : items) {
+    if (item.id == 0) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    else AppendMenuW(menu, MF_STRING, item.id, W(item.text));
   }
-  AppendMenuW(menu, MF_STRING, 6, L"Изменить…");
-  AppendMenuW(menu, MF_STRING, 3, L"Копировать номер");
-  AppendMenuW(menu, MF_STRING, 4, L"Взять номер и описание в поля ввода");
-  AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
-  AppendMenuW(menu, MF_STRING, 5, L"Удалить");
   POINT p;
   GetCursorPos(&p);
   int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, window, NULL);
   DestroyMenu(menu);
-  if (t >= ticketStore.ticketCount) return;
-  switch (command) {
-    case 1: SetTicketState(t, StateDone); break;
-    case 2: SetTicketState(t, StateInWork); break;
-    case 3: CopyNumber(t); break;
-    case 4:
-      SetWindowTextW(numberInput, W(ticketStore.tickets[t].number));
-      SetWindowTextW(descriptionInput, W(ticketStore.tickets[t].description));
-      SetFocus(descriptionInput);
+  return command;
+}
+
+// Carries out what the mouse rules decided.
+static void Carry(HWND window, MouseOutcome o) {
+  if (o.trackLeave) {
+    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
+    TrackMouseEvent(&tme);
+  }
+  if (o.capture) SetCapture(window);
+  if (o.release) ReleaseCapture();
+  if (o.invalidate) RepaintBoard();
+  int32_t t = o.ticket;
+  bool valid = t >= 0 && t < ticketStore.ticketCount;
+  switch (o.action) {
+    case ActTake: AddTicketFromInputs(); break;
+    case ActBinds: OpenBindsWindow(); break;
+    case ActClear: ClearDoneTickets(); break;
+    case ActCredit: ShellExecuteW(window, L"open", creditAddress, NULL, NULL, SW_SHOWNORMAL); break;
+    case ActSettings: OpenSettingsWindow(); break;
+    case ActDelete: if (valid) DeleteTicket(t); break;
+    case ActSetState: if (valid) SetTicketState(t, o.state); break;
+    case ActEdit: if (valid) OpenTicketEditor(t); break;
+    case ActCopyNumber: if (valid) CopyNumber(t); break;
+    case ActTakeTexts: if (valid) TakeTexts(t); break;
+    case ActMenu:
+      // The store can change while the menu is open; MenuCommand checks the index again.
+      if (valid) Carry(window, MenuCommand(ShowTicketMenu(window, t), t));
       break;
-    case 5: DeleteTicket(t); break;
-    case 6: OpenTicketEditor(t); break;
-    case 7: SetTicketState(t, StateClarify); break;
   }
 }
+
+static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+static int32_t MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -367,12 +268,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_CTLCOLOREDIT: return AnswerFieldColors(wParam);
-    case WM_MOUSEMOVE: OnMouseMove(window, lParam); return 0;
-    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
-    case WM_LBUTTONDOWN: OnLeftDown(window, lParam, false); return 0;
-    case WM_LBUTTONDBLCLK: OnLeftDown(window, lParam, true); return 0;
-    case WM_LBUTTONUP: OnLeftUp(lParam); return 0;
-    case WM_RBUTTONUP: OnRightUp(window, lParam); return 0;
+    case WM_MOUSEMOVE: Carry(window, MouseMove(MouseX(lParam), MouseY(lParam))); return 0;
+    case WM_MOUSELEAVE: Carry(window, MouseLeave()); return 0;
+    case WM_LBUTTONDOWN: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), false)); return 0;
+    case WM_LBUTTONDBLCLK: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), true)); return 0;
+    case WM_LBUTTONUP: Carry(window, MouseRelease(MouseX(lParam), MouseY(lParam))); return 0;
+    case WM_RBUTTONUP: Carry(window, MouseRightRelease(MouseX(lParam), MouseY(lParam))); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;
     case WM_APP_ADD_TICKET: AddTicketFromInputs(); return 0;

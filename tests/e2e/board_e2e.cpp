@@ -139,3 +139,54 @@ TEST(Board, AFailingSaveIsReportedAndClosingAsks) {
   EXPECT_EQ(CloseApp(app), 0);
   EXPECT_TRUE(DataHas(app, "|C-3|done"));
 }
+
+namespace {
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(NULL)) return L"<closed>";
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data) {
+    const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data));
+    if (p) text = p;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
+  App app = MakeApp("board-menu");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  LayoutFor(app, threeStates);
+  HWND menu = NULL;
+  // No menu on the empty space of a column.
+  RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
+  Settle(app);
+  EXPECT_EQ(FindAppWindow(app, L"#32768"), (HWND)NULL);
+
+  // Copy the number of the done card: the fourth item.
+  if (OpenClipboard(NULL)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  RightClick(app.main, boardLayout.listRect[2].left + 40, CardTop(2, 0) + 60);
+  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
+  for (int i = 0; i < 4; i++) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"C-3"; }));
+
+  // Take the in-work ticket's texts into the inputs: the fifth item.
+  RightClick(app.main, boardLayout.listRect[0].left + 40, CardTop(0, 0) + 60);
+  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
+  for (int i = 0; i < 5; i++) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return InputText(app, 101) == L"A-1"; }));
+  EXPECT_EQ(InputText(app, 102), L"first");
+
+  EXPECT_EQ(CloseApp(app), 0);
+}
