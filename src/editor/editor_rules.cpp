@@ -58,8 +58,8 @@ Rect EditorPlacement(const Rect& mainRect) {
   return Rect{x, y, x + w, y + h};
 }
 
-int32_t EditorHoverAt(const EditorLayout& layout, int32_t x, int32_t y) {
-  if (RectContains(layout.save, x, y)) return 2;
-  if (RectContains(layout.cancel, x, y)) return 1;
+int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y) {
+  if (RectContains(save, x, y)) return 2;
+  if (RectContains(cancel, x, y)) return 1;
   return 0;
 }

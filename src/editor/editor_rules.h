@@ -32,4 +32,4 @@ Rect EditorFieldRect(const Rect& frame);
 // Outer rectangle of the editor, centred on the main window's screen rectangle.
 Rect EditorPlacement(const Rect& mainRect);
 // 2 over the save button, 1 over cancel, 0 elsewhere.
-int32_t EditorHoverAt(const EditorLayout& layout, int32_t x, int32_t y);
+int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y);
