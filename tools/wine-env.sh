@@ -11,7 +11,7 @@ KALMEX_XVFB_PID=""
 kalmex_display_up() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
+  setsid Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
   KALMEX_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$fd_file" ] && break

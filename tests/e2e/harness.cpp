@@ -1,0 +1,320 @@
+#include "harness.h"
+
+#include <stdio.h>
+
+#include <vector>
+
+namespace {
+
+std::wstring ExeFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
+  std::wstring p(path, n);
+  return p.substr(0, p.find_last_of(L'\\'));
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring full = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+      } else {
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(full.c_str());
+      }
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void MakeParents(const std::wstring& path) {
+  for (size_t i = 3; i < path.size(); i++)
+    if (path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), NULL);
+}
+
+struct FindData {
+  DWORD pid;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND window, LPARAM param) {
+  FindData* d = reinterpret_cast<FindData*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != d->pid || !IsWindowVisible(window)) return TRUE;
+  wchar_t name[64];
+  GetClassNameW(window, name, 64);
+  if (lstrcmpW(name, d->className) != 0) return TRUE;
+  d->found = window;
+  return FALSE;
+}
+
+void SendMouse(DWORD flags, int32_t sx, int32_t sy) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  int32_t w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  // floor(dx * w / 65536) is exactly sx.
+  in.mi.dx = (sx * 65536) / w + 1;
+  in.mi.dy = (sy * 65536) / h + 1;
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+}
+
+void SendKey(WORD vk, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+App MakeApp(const char* testName) {
+  App app;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t name[200];
+  swprintf(name, 200, L"%lskalmex-e2e\\%hs-%lu", temp, testName, GetCurrentProcessId());
+  app.folder = name;
+  RemoveTree(app.folder);
+  MakeParents(app.folder + L"\\");
+  CopyFileW((ExeFolder() + L"\\kalmex.exe").c_str(), (app.folder + L"\\kalmex.exe").c_str(), FALSE);
+  return app;
+}
+
+std::wstring AppPath(const App& app, const wchar_t* relative) {
+  return app.folder + L"\\" + relative;
+}
+
+void WriteAppFile(const App& app, const wchar_t* relative, const std::string& bytes) {
+  std::wstring path = AppPath(app, relative);
+  MakeParents(path);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  DWORD written = 0;
+  if (!bytes.empty()) WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+  CloseHandle(f);
+}
+
+std::string ReadAppFile(const App& app, const wchar_t* relative) {
+  HANDLE f = CreateFileW(AppPath(app, relative).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                         OPEN_EXISTING, 0, NULL);
+  if (f == INVALID_HANDLE_VALUE) return std::string();
+  std::string out;
+  char chunk[65536];
+  DWORD n = 0;
+  while (ReadFile(f, chunk, sizeof chunk, &n, NULL) && n > 0) out.append(chunk, n);
+  CloseHandle(f);
+  return out;
+}
+
+bool AppFileExists(const App& app, const wchar_t* relative) {
+  return GetFileAttributesW(AppPath(app, relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HWND FindAppWindow(const App& app, const wchar_t* className) {
+  FindData d{app.process.dwProcessId, className, NULL};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+bool StartApp(App& app) {
+  std::wstring exe = app.folder + L"\\kalmex.exe";
+  std::vector<wchar_t> command(exe.begin(), exe.end());
+  command.push_back(0);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  if (!CreateProcessW(exe.c_str(), command.data(), NULL, NULL, FALSE, 0, NULL,
+                      app.folder.c_str(), &si, &app.process))
+    return false;
+  WaitForInputIdle(app.process.hProcess, 10000);
+  bool ok = WaitFor([&] { return (app.main = FindAppWindow(app, L"ZoltexMain")) != NULL; }, 15000);
+  if (ok) Settle(app);
+  return ok;
+}
+
+int WaitExit(App& app, DWORD timeoutMs) {
+  if (!app.process.hProcess) return -1;
+  if (WaitForSingleObject(app.process.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(app.process.hProcess, &code);
+  CloseHandle(app.process.hProcess);
+  CloseHandle(app.process.hThread);
+  app.process = PROCESS_INFORMATION{};
+  return static_cast<int>(code);
+}
+
+int CloseApp(App& app, DWORD timeoutMs) {
+  if (app.main) PostMessageW(app.main, WM_CLOSE, 0, 0);
+  int code = WaitExit(app, timeoutMs);
+  if (code == -1) KillApp(app);
+  return code;
+}
+
+void KillApp(App& app) {
+  if (!app.process.hProcess) return;
+  TerminateProcess(app.process.hProcess, 1);
+  WaitExit(app, 5000);
+}
+
+POINT ScreenPoint(HWND window, int32_t x, int32_t y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+void MoveMouseTo(HWND window, int32_t x, int32_t y) {
+  POINT p = ScreenPoint(window, x, y);
+  SendMouse(0, p.x, p.y);
+  Sleep(30);
+}
+
+void LeftDown(HWND window, int32_t x, int32_t y) {
+  POINT p = ScreenPoint(window, x, y);
+  SendMouse(0, p.x, p.y);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, p.x, p.y);
+  Sleep(30);
+}
+
+void LeftUp(HWND window, int32_t x, int32_t y) {
+  POINT p = ScreenPoint(window, x, y);
+  SendMouse(MOUSEEVENTF_LEFTUP, p.x, p.y);
+  Sleep(30);
+}
+
+void Click(HWND window, int32_t x, int32_t y) {
+  LeftDown(window, x, y);
+  LeftUp(window, x, y);
+}
+
+void DoubleClick(HWND window, int32_t x, int32_t y) {
+  Click(window, x, y);
+  Click(window, x, y);
+}
+
+void RightClick(HWND window, int32_t x, int32_t y) {
+  POINT p = ScreenPoint(window, x, y);
+  SendMouse(0, p.x, p.y);
+  SendMouse(MOUSEEVENTF_RIGHTDOWN, p.x, p.y);
+  SendMouse(MOUSEEVENTF_RIGHTUP, p.x, p.y);
+  Sleep(30);
+}
+
+void KeyDown(WORD vk) { SendKey(vk, 0); }
+void KeyUp(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
+void PressKey(WORD vk) {
+  KeyDown(vk);
+  KeyUp(vk);
+  Sleep(20);
+}
+
+void TypeText(const wchar_t* text) {
+  for (const wchar_t* p = text; *p; p++) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = *p;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+  }
+  Sleep(30);
+}
+
+bool BringToFront(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  return WaitFor([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  }, 3000);
+}
+
+void Settle(const App& app, DWORD timeoutMs) {
+  DWORD_PTR result;
+  for (int i = 0; i < 2; i++) {
+    Sleep(40);
+    if (app.main) SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+  }
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return SIZE{r.right, r.bottom};
+}
+
+Pixels CaptureClient(HWND window) {
+  Pixels out;
+  SIZE size = ClientSize(window);
+  POINT origin = ScreenPoint(window, 0, 0);
+  out.width = size.cx;
+  out.height = size.cy;
+  HDC screen = GetDC(NULL);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size.cx;
+  bi.bmiHeader.biHeight = -size.cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = NULL;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  out.data.resize(static_cast<size_t>(size.cx) * size.cy);
+  const uint32_t* px = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < out.data.size(); i++) {
+    uint32_t v = px[i];  // 0x00RRGGBB in a DIB
+    out.data[i] = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+  }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(NULL, screen);
+  return out;
+}
+
+std::wstring SaveScreenshot(const Pixels& pixels, const char* name) {
+  std::wstring folder = ExeFolder() + L"\\screenshots";
+  CreateDirectoryW(folder.c_str(), NULL);
+  wchar_t file[300];
+  swprintf(file, 300, L"%ls\\%hs.bmp", folder.c_str(), name);
+  BITMAPFILEHEADER fh{};
+  BITMAPINFOHEADER ih{};
+  DWORD bytes = static_cast<DWORD>(pixels.data.size() * 4);
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + bytes;
+  ih.biSize = sizeof ih;
+  ih.biWidth = pixels.width;
+  ih.biHeight = -pixels.height;
+  ih.biPlanes = 1;
+  ih.biBitCount = 32;
+  std::vector<uint32_t> rows(pixels.data.size());
+  for (size_t i = 0; i < rows.size(); i++) {
+    uint32_t v = pixels.data[i];
+    rows[i] = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+  }
+  HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  DWORD w;
+  WriteFile(f, &fh, sizeof fh, &w, NULL);
+  WriteFile(f, &ih, sizeof ih, &w, NULL);
+  WriteFile(f, rows.data(), bytes, &w, NULL);
+  CloseHandle(f);
+  return file;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[1024];
+  int n = GetWindowTextW(window, text, 1024);
+  return std::wstring(text, n > 0 ? n : 0);
+}
