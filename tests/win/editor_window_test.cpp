@@ -60,22 +60,55 @@ void SetUpShell() {
   UseCommonControls6();
   InitCommonControls();
   hInstance = GetModuleHandleW(NULL);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  fontSet = FontSet{font, font, font, font, font, font, font, font, font};
-  fieldBrush = CreateSolidBrush(RGB(0x1E, 0x1D, 0x22));
-  windowBrush = CreateSolidBrush(RGB(0x0F, 0x0E, 0x10));
-  arrowCursor = LoadCursorW(NULL, IDC_ARROW);
-  handCursor = LoadCursorW(NULL, IDC_HAND);
+  CreateSharedObjects();
+  RegisterWindowClasses();
+  // The editor's owner: a plain window standing in for the board.
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.hInstance = hInstance;
   wc.hCursor = arrowCursor;
-  wc.lpszClassName = L"ZoltexEdit";
-  wc.lpfnWndProc = EditorWndProc;
-  RegisterClassExW(&wc);
   wc.lpszClassName = L"KalmexTestOwner";
   wc.lpfnWndProc = DefWindowProcW;
   RegisterClassExW(&wc);
+}
+
+// The window's client area as shown, saved as a BMP in screenshots\ beside this program.
+void SaveClientShot(HWND window, const wchar_t* name) {
+  RECT r;
+  GetClientRect(window, &r);
+  HDC screen = GetDC(window);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = NULL;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+  HGDIOBJ kept = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(NULL, path, MAX_PATH);
+  std::wstring folder(path);
+  folder = folder.substr(0, folder.rfind(L'\\')) + L"\\screenshots";
+  CreateDirectoryW(folder.c_str(), NULL);
+  BITMAPFILEHEADER file{};
+  DWORD bytes = static_cast<DWORD>(r.right) * r.bottom * 4;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + bytes;
+  HANDLE f = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                         0, NULL);
+  DWORD n = 0;
+  WriteFile(f, &file, sizeof file, &n, NULL);
+  WriteFile(f, &info.bmiHeader, sizeof info.bmiHeader, &n, NULL);
+  WriteFile(f, bits, bytes, &n, NULL);
+  CloseHandle(f);
+  SelectObject(dc, kept);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(window, screen);
 }
 
 std::string ReadBytes(const std::wstring& path) {
@@ -231,6 +264,9 @@ TEST_F(EditorWindow, OpensCentredAndModalWithTheCaretByTheRule) {
   Pump();
   EXPECT_EQ(editorFocus, 1);
 
+  UpdateWindow(editorWindow);
+  SaveClientShot(editorWindow, L"editor.bmp");
+
   // A second request, for any ticket, does nothing.
   HWND first = editorWindow;
   OpenTicketEditor(1);
@@ -242,12 +278,14 @@ TEST_F(EditorWindow, OpensCentredAndModalWithTheCaretByTheRule) {
   EXPECT_FALSE(IsWindow(first));
   EXPECT_TRUE(IsWindowEnabled(mainWindow));
 
-  // Without a description the caret goes to the description field.
+  // Without a description the caret goes to the description field, under its cue banner.
   OpenTicketEditor(1);
   ASSERT_TRUE(editorWindow);
   EXPECT_EQ(GetFocus(), editorDescriptionField);
   Pump();
   EXPECT_EQ(editorFocus, 2);
+  UpdateWindow(editorWindow);
+  SaveClientShot(editorWindow, L"editor_empty_description.bmp");
   CloseTicketEditor();
 
   OpenTicketEditor(-1);
