@@ -14,6 +14,7 @@
 #include "board/ui_state.h"
 #include "editor/editor_rules.h"
 #include "editor/editor_win.h"
+#include "harness.h"
 #include "store/history.h"
 #include "store/ops_win.h"
 #include "store/ticket.h"
@@ -72,63 +73,6 @@ void SetUpShell() {
   RegisterClassExW(&wc);
 }
 
-// The window's client area as shown, saved as a BMP in screenshots\ beside this program.
-void SaveClientShot(HWND window, const wchar_t* name) {
-  RECT r;
-  GetClientRect(window, &r);
-  HDC screen = GetDC(window);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = r.right;
-  info.bmiHeader.biHeight = -r.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = NULL;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-  HGDIOBJ kept = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(NULL, path, MAX_PATH);
-  std::wstring folder(path);
-  folder = folder.substr(0, folder.rfind(L'\\')) + L"\\screenshots";
-  CreateDirectoryW(folder.c_str(), NULL);
-  BITMAPFILEHEADER file{};
-  DWORD bytes = static_cast<DWORD>(r.right) * r.bottom * 4;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + bytes;
-  HANDLE f = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                         0, NULL);
-  DWORD n = 0;
-  WriteFile(f, &file, sizeof file, &n, NULL);
-  WriteFile(f, &info.bmiHeader, sizeof info.bmiHeader, &n, NULL);
-  WriteFile(f, bits, bytes, &n, NULL);
-  CloseHandle(f);
-  SelectObject(dc, kept);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(window, screen);
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char chunk[4096];
-  DWORD n = 0;
-  while (ReadFile(f, chunk, sizeof chunk, &n, NULL) && n > 0) bytes.append(chunk, n);
-  CloseHandle(f);
-  return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-  DWORD n = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, NULL);
-  CloseHandle(f);
-}
-
 std::string Utf8(const std::u16string& text) {
   int n = WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(text.c_str()),
                               static_cast<int>(text.size()), NULL, 0, NULL, NULL);
@@ -173,6 +117,7 @@ struct BoxAnswer {
 class EditorWindow : public ::testing::Test {
  protected:
   std::wstring folder;
+  App app;
 
   void SetUp() override {
     SetUpShell();
@@ -181,6 +126,7 @@ class EditorWindow : public ::testing::Test {
     folder = std::wstring(temp) + L"kalmex_editor_" + std::to_wstring(GetTickCount()) + L"_" +
              std::to_wstring(++counter);
     CreateDirectoryW(folder.c_str(), NULL);
+    app.folder = folder;
     std::wstring module = folder + L"\\kalmex.exe";
     BuildAppPaths(reinterpret_cast<const char16_t*>(module.c_str()));
     ResetTicketStore();
@@ -205,6 +151,9 @@ class EditorWindow : public ::testing::Test {
   }
 
   std::wstring Path(const wchar_t* name) { return folder + L"\\" + name; }
+  std::string Read(const wchar_t* name) {
+    return AppFileExists(app, name) ? ReadAppFile(app, name) : "<missing>";
+  }
 
   static int32_t Add(const char16_t* number, const char16_t* description, int32_t state) {
     Ticket& t = ticketStore.tickets[ticketStore.ticketCount];
@@ -265,7 +214,7 @@ TEST_F(EditorWindow, OpensCentredAndModalWithTheCaretByTheRule) {
   EXPECT_EQ(editorFocus, 1);
 
   UpdateWindow(editorWindow);
-  SaveClientShot(editorWindow, L"editor.bmp");
+  SaveScreenshot(CaptureClient(editorWindow), "editor");
 
   // A second request, for any ticket, does nothing.
   HWND first = editorWindow;
@@ -285,7 +234,7 @@ TEST_F(EditorWindow, OpensCentredAndModalWithTheCaretByTheRule) {
   Pump();
   EXPECT_EQ(editorFocus, 2);
   UpdateWindow(editorWindow);
-  SaveClientShot(editorWindow, L"editor_empty_description.bmp");
+  SaveScreenshot(CaptureClient(editorWindow), "editor_empty_description");
   CloseTicketEditor();
 
   OpenTicketEditor(-1);
@@ -315,7 +264,7 @@ TEST_F(EditorWindow, EnterSavesTheCleanedTextsAndKeepsEverythingElse) {
   EXPECT_EQ(after.workedSeconds, before.workedSeconds);
   EXPECT_EQ(after.doneAt, before.doneAt);
   EXPECT_EQ(std::u16string(boardUi.statusText), u"Заявка 12 3 изменена");
-  std::string data = ReadBytes(Path(L"zoltex_data.txt"));
+  std::string data = Read(L"zoltex_data.txt");
   EXPECT_NE(data.find(Utf8(u"|12 3|звонок клиенту\r\n")), std::string::npos) << data;
 }
 
@@ -342,7 +291,7 @@ TEST_F(EditorWindow, EscCloseBoxAndCancelChangeNothing) {
   }
   EXPECT_EQ(Number(0), u"A-1");
   EXPECT_EQ(boardUi.statusText[0], 0);
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_data.txt")), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
 TEST_F(EditorWindow, TabHoverAndTheSaveButton) {
@@ -372,6 +321,23 @@ TEST_F(EditorWindow, TabHoverAndTheSaveButton) {
   EXPECT_EQ(editorHover, 2);
   SendMessageW(editorWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(editorHover, 0);
+  // The hand over a button, the default handling elsewhere.
+  POINT p{l.save.left + 10, l.save.top + 10};
+  ClientToScreen(editorWindow, &p);
+  SetCursorPos(p.x, p.y);
+  ASSERT_TRUE(WaitFor([&] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+  }, 2000));
+  SetCursor(arrowCursor);
+  EXPECT_TRUE(SendMessageW(editorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(editorWindow),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), handCursor);
+  SetCursor(arrowCursor);
+  SendMessageW(editorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(editorNumberField),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), handCursor);
   SetWindowTextW(editorNumberField, L"A-2");
   SendMessageW(editorWindow, WM_LBUTTONDOWN, MK_LBUTTON, onSave);
   EXPECT_TRUE(editorWindow);  // the press alone does nothing
@@ -403,7 +369,7 @@ TEST_F(EditorWindow, RefusalsSayWhyAndKeepTheEditorOpen) {
   EXPECT_EQ(duplicate.text, L"Заявка D-9 уже есть в списке.");
   EXPECT_TRUE(editorWindow);
   EXPECT_EQ(Number(1), u"ab");
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_data.txt")), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 
   // Only the letter case changed: allowed.
   SetWindowTextW(editorNumberField, L"AB");
@@ -420,7 +386,7 @@ TEST_F(EditorWindow, AnIndexGoneStaleClosesWithoutSaving) {
   SubmitTicketEditor();
   EXPECT_FALSE(editorWindow);
   EXPECT_EQ(boardUi.statusText[0], 0);
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_data.txt")), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
 class ClearDone : public EditorWindow {};
@@ -446,7 +412,7 @@ TEST_F(ClearDone, YesAppendsTheLinesAndKeepsTheOthers) {
   Add(u"D3", u"", StateDone);
   std::string expected = ExpectedHistory();
   std::string old = "old line\r\n";
-  WriteBytes(Path(L"zoltex_history.txt"), old);
+  WriteAppFile(app, L"zoltex_history.txt", old);
   boardUi.columnScroll[2] = 120;
   OpenTicketEditor(1);
   ASSERT_TRUE(editorWindow);
@@ -456,8 +422,8 @@ TEST_F(ClearDone, YesAppendsTheLinesAndKeepsTheOthers) {
   yes.Join();
   EXPECT_EQ(yes.text,
             L"Убрать 3 выполненных заявок из списка?\nОни сохранятся в файле zoltex_history.txt.");
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_history.txt")), old + expected);
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_history.txt")).find("\xEF\xBB\xBF"), std::string::npos);
+  EXPECT_EQ(Read(L"zoltex_history.txt"), old + expected);
+  EXPECT_EQ(Read(L"zoltex_history.txt").find("\xEF\xBB\xBF"), std::string::npos);
   EXPECT_FALSE(editorWindow);  // its index no longer meant the same ticket
   EXPECT_TRUE(IsWindowEnabled(mainWindow));
   ASSERT_EQ(ticketStore.ticketCount, 2);
@@ -465,7 +431,7 @@ TEST_F(ClearDone, YesAppendsTheLinesAndKeepsTheOthers) {
   EXPECT_EQ(Number(1), u"C1");
   EXPECT_EQ(boardUi.columnScroll[2], 0);
   EXPECT_EQ(std::u16string(boardUi.statusText), u"Выполненные заявки перенесены в историю");
-  std::string data = ReadBytes(Path(L"zoltex_data.txt"));
+  std::string data = Read(L"zoltex_data.txt");
   EXPECT_NE(data.find("|W1|"), std::string::npos);
   EXPECT_EQ(data.find("|D1|"), std::string::npos);
 }
@@ -480,8 +446,8 @@ TEST_F(ClearDone, NoOrNothingDoneChangesNothing) {
   no.Join();
   EXPECT_TRUE(no.seen);
   EXPECT_EQ(ticketStore.ticketCount, 2);
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_history.txt")), "<missing>");
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_data.txt")), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_history.txt"), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
   EXPECT_EQ(boardUi.statusText[0], 0);
 }
 
@@ -496,7 +462,7 @@ TEST_F(ClearDone, AFailedAppendKeepsTheDoneTickets) {
   EXPECT_EQ(Number(0), u"D1");
   EXPECT_EQ(std::u16string(boardUi.statusText),
             u"Не удалось записать историю — выполненные заявки остались на доске");
-  EXPECT_EQ(ReadBytes(Path(L"zoltex_data.txt")), "<missing>");
+  EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
 TEST_F(ClearDone, AFullStoreOfLongTicketsReachesTheHistoryWhole) {
@@ -512,7 +478,7 @@ TEST_F(ClearDone, AFullStoreOfLongTicketsReachesTheHistoryWhole) {
   ClearDoneTickets();
   yes.Join();
   EXPECT_EQ(ticketStore.ticketCount, 0);
-  std::string written = ReadBytes(Path(L"zoltex_history.txt"));
+  std::string written = Read(L"zoltex_history.txt");
   EXPECT_EQ(written.size(), expected.size());
   EXPECT_TRUE(written == expected);
 }
