@@ -94,10 +94,10 @@ struct BoxAnswer {
   std::wstring text;
   bool seen = false;
   std::thread thread;
-  explicit BoxAnswer(int b) : button(b) {
-    thread = std::thread([this] {
+  explicit BoxAnswer(int b, DWORD waitMs = 5000) : button(b) {
+    thread = std::thread([this, waitMs] {
       DWORD start = GetTickCount();
-      while (GetTickCount() - start < 5000) {
+      while (GetTickCount() - start < waitMs) {
         HWND box = FindWindowW(L"#32770", L"KALMEX");
         if (box) {
           wchar_t buffer[512] = {};
@@ -438,8 +438,10 @@ TEST_F(ClearDone, YesAppendsTheLinesAndKeepsTheOthers) {
 
 TEST_F(ClearDone, NoOrNothingDoneChangesNothing) {
   Add(u"W1", u"", StateInWork);
+  BoxAnswer none(IDYES, 500);
   ClearDoneTickets();  // no question at all
-  EXPECT_FALSE(FindWindowW(L"#32770", L"KALMEX"));
+  none.Join();
+  EXPECT_FALSE(none.seen);
   Add(u"D1", u"", StateDone);
   BoxAnswer no(IDNO);
   ClearDoneTickets();
