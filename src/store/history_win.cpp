@@ -1,4 +1,58 @@
-// Placeholder until clearing done tickets into the history is built.
+// Clearing the done column into the append-only history file.
+#include "app/clock.h"
+#include "app/paths.h"
+#include "app/shell_win.h"
+#include "app/textfile.h"
+#include "board/layout.h"
+#include "board/main_window_win.h"
+#include "board/ui_state.h"
+#include "editor/editor_win.h"
+#include "store/datafile.h"
+#include "store/history.h"
 #include "store/ops_win.h"
 
-void ClearDoneTickets() {}
+// Appends the history lines of the done tickets, in as many appends as the buffer needs.
+// Returns the store index below which every done ticket reached the file; failed tells whether
+// some did not.
+static int32_t AppendHistory(bool* failed) {
+  *failed = false;
+  int32_t written = 0;
+  while (written < ticketStore.ticketCount) {
+    int32_t after = BuildHistoryChunk(written, UnixToLocalTime);
+    if (after <= written) break;
+    if (saveBuffer[0] && !WriteTextFile(appPaths.historyPath, saveBuffer, true)) {
+      *failed = true;
+      break;
+    }
+    written = after;
+  }
+  return written;
+}
+
+void ClearDoneTickets() {
+  int32_t done = CountDoneTickets();
+  if (done == 0) return;
+  char16_t question[200];
+  FormatClearQuestion(done, question, 200);
+  if (MessageBoxW(mainWindow, W(question), L"KALMEX", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+
+  bool failed = false;
+  int32_t written = AppendHistory(&failed);
+  if (failed && written == 0) {
+    // A done ticket leaves the board only once its line is in the history.
+    ShowStatus(u"Не удалось записать историю — выполненные заявки остались на доске");
+    RepaintBoard();
+    return;
+  }
+  CloseTicketEditor();  // its store index is about to go stale
+  RemoveDoneTickets(written);
+  if (boardUi.hoverTicket >= 0) {
+    boardUi.hoverCode = HitNothing;
+    boardUi.hoverTicket = -1;
+  }
+  boardUi.columnScroll[2] = 0;
+  SaveTickets();
+  ShowStatus(failed ? u"История записана не вся — часть выполненных заявок осталась на доске"
+                    : u"Выполненные заявки перенесены в историю");
+  RepaintBoard();
+}

@@ -1,0 +1,35 @@
+// What the ticket editor decides: saving its two texts, its messages and its geometry.
+#pragma once
+#include <stdint.h>
+#include "app/geometry.h"
+
+constexpr int32_t editorNumberLimit = 30;        // typing limit of the number field
+constexpr int32_t editorDescriptionLimit = 118;  // typing limit of the description field
+constexpr int32_t editorNumberRead = 64;         // units read back from the fields
+constexpr int32_t editorDescriptionRead = 200;
+
+enum EditOutcome : int32_t {
+  EditSaved = 0,        // both texts are in the ticket
+  EditNoTicket = 1,     // the index is outside the store: close without saving
+  EditEmptyNumber = 2,  // refused, nothing changed
+  EditDuplicate = 3,    // refused: another ticket has the number
+};
+
+// Cleans both texts in place with the rule shared with adding, and writes them into the ticket
+// at index when the number is neither empty nor another ticket's. Nothing else of it changes.
+EditOutcome ApplyTicketEdit(int32_t index, char16_t* number, char16_t* description);
+// Message box text of a refusal, status text of a save, empty for EditNoTicket.
+void FormatEditOutcome(EditOutcome outcome, const char16_t* number, char16_t* out, int32_t cap);
+
+struct EditorLayout {
+  Rect numberFrame, descriptionFrame, save, cancel;
+};
+
+// Rectangles of a client area of width x height at the current dpi.
+EditorLayout ComputeEditorLayout(int32_t width, int32_t height);
+// Where the EDIT control sits inside its frame.
+Rect EditorFieldRect(const Rect& frame);
+// Outer rectangle of the editor, centred on the main window's screen rectangle.
+Rect EditorPlacement(const Rect& mainRect);
+// 2 over the save button, 1 over cancel, 0 elsewhere.
+int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y);
