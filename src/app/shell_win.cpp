@@ -1,6 +1,12 @@
 #include "app/shell_win.h"
 
+#include "app/geometry.h"
+#include "app/startup.h"
+#include "binds/binds_win.h"
+#include "board/main_window_win.h"
 #include "draw/theme.h"
+#include "editor/editor_win.h"
+#include "reminder/reminder_win.h"
 
 HINSTANCE hInstance;
 FontSet fontSet;
@@ -15,3 +21,58 @@ LRESULT AnswerFieldColors(WPARAM dc) {
   SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);
   return reinterpret_cast<LRESULT>(fieldBrush);
 }
+
+static HFONT MakeFont(const wchar_t* face, int32_t size, int32_t weight) {
+  return CreateFontW(-s(size), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+void CreateSharedObjects() {
+  HDC screen = GetDC(NULL);
+  dpi = UsableDpi(GetDeviceCaps(screen, LOGPIXELSX));
+  ReleaseDC(NULL, screen);
+  FontSet& f = fontSet;
+  f.titleFont = MakeFont(L"Segoe UI", 34, 800);
+  f.badgeFont = MakeFont(L"Segoe UI", 14, 600);
+  f.headingFont = MakeFont(L"Segoe UI", 16, 700);
+  f.numberFont = MakeFont(L"Segoe UI", 23, 600);
+  f.bodyFont = MakeFont(L"Segoe UI", 13, 400);
+  f.smallFont = MakeFont(L"Segoe UI", 12, 400);
+  f.timerFont = MakeFont(L"Consolas", 14, 700);
+  f.buttonFont = MakeFont(L"Segoe UI", 13, 700);
+  f.inputFont = MakeFont(L"Segoe UI", 15, 400);
+  fieldBrush = CreateSolidBrush(RGB(0x1E, 0x1D, 0x22));
+  windowBrush = CreateSolidBrush(RGB(0x0F, 0x0E, 0x10));
+  arrowCursor = LoadCursorW(NULL, IDC_ARROW);
+  handCursor = LoadCursorW(NULL, IDC_HAND);
+  int32_t large = GetSystemMetrics(SM_CXICON);
+  int32_t small = GetSystemMetrics(SM_CXSMICON);
+  largeIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, large, large, 0));
+  smallIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, small, small, 0));
+}
+
+void RegisterWindowClasses() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = hInstance;
+  wc.hCursor = arrowCursor;
+  wc.hIcon = largeIcon;
+  wc.hIconSm = smallIcon;
+  struct {
+    const wchar_t* name;
+    WNDPROC proc;
+    UINT style;
+  } classes[] = {
+      {L"ZoltexMain", MainWndProc, CS_DBLCLKS}, {L"ZoltexBinds", BindsWndProc, 0},
+      {L"ZoltexEdit", EditorWndProc, 0},        {L"ZoltexSet", SettingsWndProc, 0},
+      {L"ZoltexRemind", ReminderWndProc, 0},
+  };
+  for (auto& c : classes) {
+    wc.lpszClassName = c.name;
+    wc.lpfnWndProc = c.proc;
+    wc.style = c.style;
+    RegisterClassExW(&wc);
+  }
+}
+

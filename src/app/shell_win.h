@@ -25,3 +25,8 @@ inline wchar_t* W(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
 
 // WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
 LRESULT AnswerFieldColors(WPARAM dc);
+
+// The DPI, the nine fonts, the two brushes, the cursors and the icons (start-up, step by step).
+void CreateSharedObjects();
+// The five window classes, in order: ZoltexMain, ZoltexBinds, ZoltexEdit, ZoltexSet, ZoltexRemind.
+void RegisterWindowClasses();

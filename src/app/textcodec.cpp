@@ -74,13 +74,16 @@ int32_t DecodeCp1251(const uint8_t* bytes, int32_t count, char16_t* out, int32_t
   return count;
 }
 
-int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap) {
+int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap,
+                        int32_t* encoding) {
+  if (encoding) *encoding = EncodingUtf8;
   if (cap <= 0) return 0;
   out[0] = 0;
   if (count <= 0) return 0;
   int32_t room = cap - 1;
   int32_t n;
   if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    if (encoding) *encoding = EncodingUtf16;
     n = (count - 2) / 2;
     if (n > room) n = room;
     for (int32_t i = 0; i < n; i++)
@@ -93,7 +96,10 @@ int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int3
       length -= 3;
     }
     n = length > 0 ? DecodeUtf8Strict(text, length, out, room) : 0;
-    if (n <= 0 && length > 0) n = DecodeCp1251(text, length, out, room);
+    if (n <= 0 && length > 0) {
+      if (encoding) *encoding = EncodingCp1251;
+      n = DecodeCp1251(text, length, out, room);
+    }
     if (n < 0) n = 0;
   }
   out[n] = 0;

@@ -14,3 +14,5 @@ bool WriteTextFile(const char16_t* path, const char16_t* text, bool append);
 bool WriteTextFileDurable(const char16_t* path, const char16_t* text);
 // Whether the last ReadTextFile had to leave bytes of the file behind (longer than the read limit).
 extern bool lastReadCut;
+// The encoding the last ReadTextFile took (TextEncoding of textcodec.h).
+extern int32_t lastReadEncoding;

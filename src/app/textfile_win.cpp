@@ -5,6 +5,7 @@
 
 char16_t textBuffer[textBufferUnits];
 bool lastReadCut = false;
+int32_t lastReadEncoding = EncodingUtf8;
 
 namespace {
 uint8_t readBytes[readByteLimit + 2];
@@ -45,7 +46,8 @@ int32_t ReadTextFile(const char16_t* path) {
   CloseHandle(file);
   readBytes[n] = 0;
   readBytes[n + 1] = 0;
-  return DecodeTextBytes(readBytes, static_cast<int32_t>(n), textBuffer, textBufferUnits);
+  return DecodeTextBytes(readBytes, static_cast<int32_t>(n), textBuffer, textBufferUnits,
+                         &lastReadEncoding);
 }
 
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append) {

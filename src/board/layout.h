@@ -53,3 +53,12 @@ Rect CardButtonRect(int32_t cardTop, int32_t cardRight);
 // Top of the i-th card of column k with the current scroll offset.
 int32_t CardTop(int32_t column, int32_t index);
 HitResult HitTest(int32_t x, int32_t y);
+
+// Where an input control goes inside its frame (22 px high, vertically centred).
+Rect InputPlacement(const Rect& frame);
+// Smallest outer size of the main window.
+void MinimumWindowSize(int32_t* width, int32_t* height);
+// One wheel turn of delta (120 a notch) at client point (x, y): scrolls every column whose whole
+// rectangle holds the point, then recomputes the layout, which clamps the offsets. Returns whether
+// the point was over a column.
+bool WheelScroll(int32_t x, int32_t y, int32_t delta);

@@ -32,16 +32,25 @@ struct Cursor {
     while (at < length && text[at] != u'\n') at++;
     if (at < length) at++;
   }
-  // Consumes a field up to "|", CR, LF or the end; keeps its first (cap - 1) units.
-  void Field(char16_t* out, int32_t cap) {
+  // Consumes a field up to "|", CR, LF or the end; keeps its first (cap - 1) units. Returns
+  // false when something of it could not be kept (too long, or a NUL inside).
+  bool Field(char16_t* out, int32_t cap) {
     int32_t n = 0;
+    bool whole = true;
     while (at < length) {
       char16_t c = text[at];
       if (c == u'|' || c == u'\r' || c == u'\n') break;
-      if (n < cap - 1) out[n++] = c;
+      if (c == 0 || n >= cap - 1) whole = false;
+      else out[n++] = c;
       at++;
     }
     out[n] = 0;
+    return whole;
+  }
+  bool BlankLine() const {
+    for (int32_t i = at; i < length && text[i] != u'\n'; i++)
+      if (text[i] != u'\r' && text[i] != u' ' && text[i] != u'\t') return false;
+    return true;
   }
 };
 
@@ -81,6 +90,7 @@ TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t
       break;
     }
     if (!IsDigit(c.Peek())) {
+      if (!c.BlankLine()) report.complete = false;
       c.PastLineFeed();
       continue;
     }
@@ -97,11 +107,14 @@ TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t
     t.stateSince = fields[3];
     t.createdAt = fields[4];
     t.doneAt = fields[5];
-    c.Field(t.number, numberUnits);
+    if (!c.Field(t.number, numberUnits)) report.complete = false;
     c.Skip(u'|');
-    c.Field(t.description, descriptionUnits);
+    if (!c.Field(t.description, descriptionUnits)) report.complete = false;
     c.PastLineFeed();
-    if (t.number[0] == 0) continue;
+    if (t.number[0] == 0) {
+      report.complete = false;
+      continue;
+    }
     if (t.state != StateDone && t.state != StateClarify) {
       t.state = StateInWork;
       if (t.stateSince == 0 || t.stateSince > now) t.stateSince = now;

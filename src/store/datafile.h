@@ -11,7 +11,9 @@ void AppendBounded(const char16_t* text);
 
 struct TicketParseReport {
   bool recognised;  // the text started with the magic
-  bool complete;    // every ticket line was taken in (none beyond the 400th)
+  // Everything the file held was taken in: no ticket beyond the 400th, no line skipped or dropped,
+  // no text cut. When false the file on disk is worth a backup before it is replaced.
+  bool complete;
 };
 
 // Fills the (empty) store from a data file's text; lenient, never fails.

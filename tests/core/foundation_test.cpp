@@ -118,6 +118,17 @@ TEST(TextDecoding, InvalidUtf8FallsBackToCp1251Whole) {
   EXPECT_EQ(Decode(std::string("\xFE\xFF\x00" "A", 4)).size(), 4u);  // big-endian mark is not recognised
 }
 
+TEST(TextDecoding, ReportsTheEncodingItTook) {
+  char16_t out[16];
+  int32_t encoding = -1;
+  DecodeTextBytes(reinterpret_cast<const uint8_t*>("\xD0\xAF"), 2, out, 16, &encoding);
+  EXPECT_EQ(encoding, EncodingUtf8);
+  DecodeTextBytes(reinterpret_cast<const uint8_t*>("\xFF\xFE" "a\0"), 4, out, 16, &encoding);
+  EXPECT_EQ(encoding, EncodingUtf16);
+  DecodeTextBytes(reinterpret_cast<const uint8_t*>("\xCF\xF0"), 2, out, 16, &encoding);
+  EXPECT_EQ(encoding, EncodingCp1251);
+}
+
 TEST(TextDecoding, EmptyAndMarkOnlyFilesAreEmpty) {
   EXPECT_EQ(Decode(""), u"");
   EXPECT_EQ(Decode("\xEF\xBB\xBF"), u"");

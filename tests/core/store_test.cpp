@@ -160,10 +160,18 @@ TEST(DataFile, LenientAboutLinesAndCutsLongTexts) {
                               u"0|25|0|1|1|0|" + number + u"|" + description + u"\n"
                               u"99999999999|1\n");  // 11 digits wrap around, number empty: dropped
   EXPECT_TRUE(r.recognised);
+  EXPECT_FALSE(r.complete);  // lines were skipped and texts cut: worth a backup
   ASSERT_EQ(ticketStore.ticketCount, 1);
   EXPECT_EQ(std::u16string(ticketStore.tickets[0].number), number.substr(0, 31));
   EXPECT_EQ(std::u16string(ticketStore.tickets[0].description), description.substr(0, 119));
   EXPECT_EQ(ticketStore.orderCounter, 25u);
+}
+
+TEST(DataFile, OnlyAFileTakenInWholeIsComplete) {
+  EXPECT_TRUE(Parse(u"ZOLTEX1\r\n1|0\r\n\r\n  \r\n0|1|0|1|1|0|A|d\r\n").complete);
+  EXPECT_FALSE(Parse(u"ZOLTEX1\r\n1|0\r\n# note\r\n0|1|0|1|1|0|A|d\r\n").complete);
+  EXPECT_FALSE(Parse(std::u16string(u"ZOLTEX1\r\n1|0\r\n0|1|0|1|1|0|A\0B|d\r\n", 31)).complete);
+  EXPECT_EQ(std::u16string(ticketStore.tickets[0].number), u"AB");
 }
 
 TEST(DataFile, ForeignAndOverfullFilesAreReported) {

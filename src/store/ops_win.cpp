@@ -1,0 +1,58 @@
+// The ticket operations as the main window runs them: inputs, confirmation, save and repaint.
+#include "store/ops_win.h"
+
+#include "app/clock.h"
+#include "app/shell_win.h"
+#include "board/layout.h"
+#include "board/main_window_win.h"
+#include "board/ui_state.h"
+#include "editor/editor_win.h"
+#include "store/ops.h"
+#include "store/ticket.h"
+
+void AddTicketFromInputs() {
+  char16_t number[64] = {};
+  char16_t description[200] = {};
+  if (numberInput) GetWindowTextW(numberInput, W(number), 64);
+  if (descriptionInput) GetWindowTextW(descriptionInput, W(description), 200);
+  char16_t status[statusUnits];
+  AddResult r = AddTicketCore(number, description, UnixNow(), status, statusUnits);
+  ShowStatus(status);
+  if (r.outcome == AddEmptyNumber || r.outcome == AddStoreFull) {
+    if (r.outcome == AddEmptyNumber && numberInput) SetFocus(numberInput);
+    RepaintBoard();
+    return;
+  }
+  boardUi.columnScroll[0] = 0;
+  if (numberInput) SetWindowTextW(numberInput, L"");
+  if (descriptionInput) SetWindowTextW(descriptionInput, L"");
+  if (numberInput) SetFocus(numberInput);
+  SaveTicketsReported();
+  RepaintBoard();
+}
+
+void SetTicketState(int32_t index, int32_t newState) {
+  char16_t status[statusUnits];
+  if (!ChangeTicketState(index, newState, UnixNow(), status, statusUnits)) return;
+  boardUi.columnScroll[ColumnOf(newState)] = 0;
+  ShowStatus(status);
+  SaveTicketsReported();
+  RepaintBoard();
+}
+
+void DeleteTicket(int32_t index) {
+  if (index < 0 || index >= ticketStore.ticketCount) return;
+  char16_t question[96];
+  FormatDeleteQuestion(index, question, 96);
+  if (MessageBoxW(mainWindow, W(question), L"KALMEX", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  // Removing a record shifts the index the editor holds.
+  if (editorWindow) CloseTicketEditor();
+  // The store may have changed while the question was open (timers run meanwhile, nothing else
+  // edits it, but the index is checked again all the same).
+  if (index >= ticketStore.ticketCount) return;
+  RemoveTicketAt(index);
+  boardUi.hoverCode = HitNothing;
+  boardUi.hoverTicket = -1;
+  SaveTicketsReported();
+  RepaintBoard();
+}
