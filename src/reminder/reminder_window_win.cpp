@@ -1,16 +1,160 @@
-// Placeholder until the reminder and the settings window are built.
+// The reminder window: a topmost card in the bottom-right corner listing the open tickets.
 #include "reminder/reminder_win.h"
 
-HWND settingsWindow, reminderWindow;
+#include "app/clock.h"
+#include "app/shell_win.h"
+#include "app/text.h"
+#include "draw/draw_win.h"
+#include "draw/theme.h"
+#include "reminder/settings.h"
+#include "store/ticket.h"
 
-void LoadSettings() {}
-void SaveSettings() {}
-void CheckReminder() {}
-void OpenSettingsWindow() {}
-void ShowReminder(bool) {}
-LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
+HWND reminderWindow;
+static bool reminderTest;
+static int32_t reminderHover;
+static ReminderButtons reminderButtons;  // as placed by the last paint
+static int32_t reminderCount[3];
+static int32_t reminderLists[3][maxTickets];
+
+void ShowReminder(bool test) {
+  if (reminderWindow) {
+    HWND old = reminderWindow;
+    reminderWindow = NULL;
+    DestroyWindow(old);
+  }
+  SortIntoColumns(reminderCount, reminderLists);
+  int32_t open = reminderCount[0] + reminderCount[1];
+  reminderTest = test;
+  reminderHover = 0;
+  reminderButtons = ReminderButtons{};
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  Rect place = ReminderPlacement(Rect{work.left, work.top, work.right, work.bottom}, open);
+  reminderWindow = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"ZoltexRemind",
+                                   L"KALMEX \x2014 напоминание", WS_POPUP, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, NULL, NULL,
+                                   hInstance, NULL);
+  if (!reminderWindow) return;
+  SetWindowPos(reminderWindow, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ShowWindow(reminderWindow, SW_SHOWNOACTIVATE);
+  MessageBeep(MB_ICONASTERISK);
 }
+
+static void PaintTicketRow(HDC dc, int32_t w, int32_t y, const Ticket& t, uint32_t now) {
+  bool inWork = t.state == StateInWork;
+  FillRoundRect(dc, Rect{s(22), y, w - s(22), y + s(26)}, s(10), Theme::fieldColor, noOutline);
+  DrawFilledCircle(dc, s(22) + s(12), y + s(13), s(3), inWork ? Theme::accentBlue : Theme::amber);
+  DrawTextIn(dc, t.number, Rect{s(22) + s(24), y, s(22) + s(150), y + s(26)}, fontSet.buttonFont,
+             Theme::textColor, textLeftCut);
+  if (t.description[0])
+    DrawTextIn(dc, t.description, Rect{s(22) + s(150), y, w - (s(22) + s(90)), y + s(26)},
+               fontSet.smallFont, Theme::mutedText, textLeftCut);
+  char16_t time[32];
+  FormatDuration(WorkedNow(t, now), time, 32);
+  DrawTextIn(dc, time, Rect{w - (s(22) + s(90)), y, w - (s(22) + s(10)), y + s(26)},
+             fontSet.timerFont, inWork ? Theme::accentLight : Theme::amber, textRight);
+}
+
+static void OnPaint(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  int32_t w = client.right, h = client.bottom;
+  BackBuffer b;
+  BeginBackBuffer(window, &b, w, h);
+  HDC dc = b.dc;
+  DrawCornerGlow(dc, w - s(40), 0, s(360), s(160), Theme::glowBlue);
+  TRIVERTEX v[2] = {{0, 0, 0x0000, 0xA300, 0xFF00, 0}, {w, s(4), 0x7800, 0x5A00, 0xF000, 0}};
+  GRADIENT_RECT gr = {0, 1};
+  GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
+
+  SortIntoColumns(reminderCount, reminderLists);
+  int32_t c0 = reminderCount[0], c1 = reminderCount[1];
+  reminderButtons = ReminderButtonRects(w, h);
+  FillRoundRect(dc, reminderButtons.close, s(10),
+                reminderHover == 3 ? Theme::thumbColor : Theme::closeButtonColor, noOutline);
+  DrawCrossIcon(dc, reminderButtons.close, Theme::mutedText);
+  int32_t x0 = s(22);
+  if (reminderTest) {
+    Rect badge{s(22), s(20), s(22) + s(62), s(42)};
+    FillRoundRect(dc, badge, s(22), Theme::warnBadgeColor, noOutline);
+    DrawTextIn(dc, u"ТЕСТ", badge, fontSet.smallFont, Theme::warnColor, textCentred);
+    x0 = s(22) + s(62) + s(10);
+  }
+  DrawTextIn(dc, u"НАПОМИНАНИЕ", Rect{x0, s(16), w - s(50), s(46)}, fontSet.headingFont,
+             Theme::textColor, textLeftCut);
+  char16_t summary[128];
+  FormatReminderSummary(c0, c1, summary, 128);
+  DrawTextIn(dc, summary, Rect{s(22), s(54), w - s(22), s(80)}, fontSet.bodyFont, Theme::mutedText,
+             textLeftCut);
+
+  uint32_t now = UnixNow();
+  int32_t total = c0 + c1;
+  int32_t rows = total < 6 ? total : 6;
+  for (int32_t i = 0; i < rows; i++) {
+    int32_t index = i < c0 ? reminderLists[0][i] : reminderLists[1][i - c0];
+    PaintTicketRow(dc, w, s(92) + i * s(30), ticketStore.tickets[index], now);
+  }
+  if (total > 6) {
+    char16_t more[48];
+    FormatText(more, 48, u"и ещё %d…", total - 6);
+    int32_t y = s(92) + 6 * s(30);
+    DrawTextIn(dc, more, Rect{s(22), y, w - s(22), y + s(26)}, fontSet.smallFont, Theme::dimText,
+               textLeft);
+  }
+  DrawPrimaryButton(dc, reminderButtons.more, s(40), reminderHover == 2, u"ПОДРОБНЕЕ");
+  DrawSecondaryButton(dc, reminderButtons.ok, s(40), reminderHover == 1, u"ХОРОШО");
+  FillRoundRect(dc, Rect{0, 0, 1, h}, 0, Theme::slotLineColor, noOutline);
+  FillRoundRect(dc, Rect{w - 1, 0, w, h}, 0, Theme::slotLineColor, noOutline);
+  FillRoundRect(dc, Rect{0, h - 1, w, h}, 0, Theme::slotLineColor, noOutline);
+  EndBackBuffer(window, &b);
+}
+
+static void CloseReminder(HWND window) {
+  if (reminderWindow == window) reminderWindow = NULL;
+  DestroyWindow(window);
+}
+
+static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
+  int32_t hit = ReminderHitTest(reminderButtons, x, y);
+  if (hit == 0) return;
+  CloseReminder(window);
+  if (hit == 2 && mainWindow) {
+    // A maximised main window stays maximised; only a minimised one is restored.
+    ShowWindow(mainWindow, IsIconic(mainWindow) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(mainWindow);
+  }
+}
+
 LRESULT CALLBACK ReminderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_MOUSEMOVE: {
+      int32_t hit = ReminderHitTest(reminderButtons, static_cast<short>(LOWORD(lParam)),
+                                    static_cast<short>(HIWORD(lParam)));
+      if (hit != reminderHover) {
+        reminderHover = hit;
+        InvalidateRect(window, NULL, FALSE);
+      }
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      POINT p;
+      GetCursorPos(&p);
+      ScreenToClient(window, &p);
+      SetCursor(ReminderHitTest(reminderButtons, p.x, p.y) ? handCursor : arrowCursor);
+      return TRUE;
+    }
+    case WM_LBUTTONUP:
+      OnLButtonUp(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_DESTROY:
+      if (reminderWindow == window) reminderWindow = NULL;
+      return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,0 +1,38 @@
+// The settings file and the once-a-second reminder check.
+#include "reminder/reminder_win.h"
+
+#include "app/clock.h"
+#include "app/paths.h"
+#include "app/textfile.h"
+#include "reminder/settings.h"
+
+void SaveSettings() {
+  char16_t text[settingsTextUnits];
+  FormatSettingsText(settings, text, settingsTextUnits);
+  WriteTextFile(appPaths.settingsPath, text, false);
+}
+
+void LoadSettings() {
+  ResetSettings();
+  int32_t n = ReadTextFile(appPaths.settingsPath);
+  if (n < 1) {
+    SaveSettings();
+    return;
+  }
+  ParseSettingsText(textBuffer, n, &settings);
+}
+
+void UpdateSettings(int32_t remind, int32_t hour, int32_t minute) {
+  ApplySettingsUpdate(&settings, remind, hour, minute, LocalNow());
+  SaveSettings();
+}
+
+void CheckReminder() {
+  if (settings.remind == 0) return;
+  LocalTime now = LocalNow();
+  int32_t action = DecideReminder(settings, now, OpenTicketCount());
+  if (action == ReminderNothing) return;
+  settings.lastDay = DayNumber(now.year, now.month, now.day);
+  SaveSettings();
+  if (action == ReminderShowNow) ShowReminder(false);
+}
