@@ -225,8 +225,7 @@ void SubmitTicketEditor() {
     return;
   }
   if (outcome == EditSaved) {
-    SaveTickets();
-    ShowStatus(text);
+    if (SaveTicketsReported()) ShowStatus(text);
     RepaintBoard();
   }
   CloseTicketEditor();

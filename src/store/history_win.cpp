@@ -51,7 +51,7 @@ void ClearDoneTickets() {
     boardUi.hoverTicket = -1;
   }
   boardUi.columnScroll[2] = 0;
-  SaveTickets();
+  if (!SaveTicketsReported()) return;  // the failure is what the status line must say
   ShowStatus(failed ? u"История записана не вся — часть выполненных заявок осталась на доске"
                     : u"Выполненные заявки перенесены в историю");
   RepaintBoard();
