@@ -1,5 +1,6 @@
 // The main window: inputs, timers, status line, mouse on the board and the window procedure.
 #include "board/main_window_win.h"
+#include "draw/credit.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -21,7 +22,6 @@
 HWND numberInput, descriptionInput;
 static WNDPROC previousEditProc;
 
-static const wchar_t creditAddress[] = L"https://example.com/";
 static const char16_t saveFailedText[] = u"Не удалось сохранить заявки — проверь папку программы";
 
 void ShowStatus(const char16_t* text) {
@@ -220,7 +220,7 @@ static void Carry(HWND window, MouseOutcome o) {
     case ActTake: AddTicketFromInputs(); break;
     case ActBinds: OpenBindsWindow(); break;
     case ActClear: ClearDoneTickets(); break;
-    case ActCredit: ShellExecuteW(window, L"open", creditAddress, NULL, NULL, SW_SHOWNORMAL); break;
+    case ActCredit: ShellExecuteW(window, L"open", W(creditAddress), NULL, NULL, SW_SHOWNORMAL); break;
     case ActSettings: OpenSettingsWindow(); break;
     case ActDelete: if (valid) DeleteTicket(t); break;
     case ActSetState: if (valid) SetTicketState(t, o.state); break;

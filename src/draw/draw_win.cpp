@@ -1,31 +1,209 @@
-// Placeholder primitives: they draw nothing yet.
+// The drawing primitives and the double-buffered paint shared by every window. Fills and outlines
+// use the stock DC brush and pen; only line strokes create a pen, deleted right after the stroke,
+// and gradient clipping creates one region, deleted right after use.
 #include "draw/draw_win.h"
 
 #include "app/shell_win.h"
+#include "app/text.h"
+#include "draw/icon_geometry.h"
+#include "draw/pulse.h"
+#include "draw/theme.h"
 
 void BeginBackBuffer(HWND window, BackBuffer* b, int32_t width, int32_t height) {
   b->windowDc = BeginPaint(window, &b->paint);
-  b->dc = b->windowDc;
   b->width = width;
   b->height = height;
+  b->dc = CreateCompatibleDC(b->windowDc);
+  b->bitmap = CreateCompatibleBitmap(b->windowDc, width, height);
+  b->keptBitmap = static_cast<HBITMAP>(SelectObject(b->dc, b->bitmap));
+  SetBkMode(b->dc, TRANSPARENT);
   RECT r{0, 0, width, height};
   FillRect(b->dc, &r, windowBrush);
 }
-void EndBackBuffer(HWND window, BackBuffer* b) { EndPaint(window, &b->paint); }
-void DrawTextIn(HDC, const char16_t*, const Rect&, HFONT, uint32_t, UINT) {}
-int32_t TextWidth(HDC, const char16_t*, HFONT) { return 0; }
-void FillRoundRect(HDC, const Rect&, int32_t, uint32_t, uint32_t) {}
-void FillAccentGradient(HDC, const Rect&, int32_t, bool) {}
-void DrawCornerGlow(HDC, int32_t, int32_t, int32_t, int32_t, uint32_t) {}
-void DrawInputFrame(HDC, const Rect&, bool) {}
-void DrawPrimaryButton(HDC, const Rect&, int32_t, bool, const char16_t*) {}
-void DrawSecondaryButton(HDC, const Rect&, int32_t, bool, const char16_t*) {}
-void DrawToolButton(HDC, const Rect&, bool, int32_t, const char16_t*, const char16_t*, uint32_t,
-                    uint32_t) {}
-void DrawPulseDot(HDC, int32_t, int32_t, int32_t, uint32_t, uint32_t, uint32_t, bool) {}
-void DrawFilledCircle(HDC, int32_t, int32_t, int32_t, uint32_t) {}
-void DrawCrossIcon(HDC, const Rect&, uint32_t) {}
-void DrawBackArrowIcon(HDC, const Rect&, uint32_t) {}
-void DrawCheckIcon(HDC, const Rect&, uint32_t) {}
-void DrawPauseIcon(HDC, int32_t, int32_t, uint32_t) {}
-void DrawStroke(HDC, int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t) {}
+
+void EndBackBuffer(HWND window, BackBuffer* b) {
+  BitBlt(b->windowDc, 0, 0, b->width, b->height, b->dc, 0, 0, SRCCOPY);
+  SelectObject(b->dc, b->keptBitmap);
+  DeleteObject(b->bitmap);
+  DeleteDC(b->dc);
+  EndPaint(window, &b->paint);
+}
+
+void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
+                UINT flags) {
+  HGDIOBJ old = SelectObject(dc, font);
+  SetTextColor(dc, colour);
+  RECT r = ToRECT(box);
+  DrawTextW(dc, W(text), -1, &r, flags | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(dc, W(text), TextLength(text), &size);
+  SelectObject(dc, old);
+  return size.cx;
+}
+
+void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline) {
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCBrushColor(dc, fill);
+  HGDIOBJ oldPen;
+  if (outline == noOutline) {
+    // Without a pen GDI leaves out the last column and row, so the box grows by one.
+    oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, radius, radius);
+  } else {
+    oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, outline);
+    RoundRect(dc, box.left, box.top, box.right, box.bottom, radius, radius);
+  }
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
+static TRIVERTEX Vertex(int32_t x, int32_t y, uint32_t colour) {
+  TRIVERTEX v;
+  v.x = x;
+  v.y = y;
+  v.Red = static_cast<COLOR16>(GetRValue(colour) << 8);
+  v.Green = static_cast<COLOR16>(GetGValue(colour) << 8);
+  v.Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
+  v.Alpha = 0;
+  return v;
+}
+
+void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
+  HRGN shape = CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, radius, radius);
+  // SaveDC keeps the clip already in effect; the gradient stays inside both.
+  int32_t saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, shape, RGN_AND);
+  TRIVERTEX v[2] = {Vertex(box.left, box.top, hovered ? Theme::accentLight : Theme::accentBlue),
+                    Vertex(box.right, box.bottom, Theme::accentViolet)};
+  GRADIENT_RECT g{0, 1};
+  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+  RestoreDC(dc, saved);
+  DeleteObject(shape);
+}
+
+void DrawCornerGlow(HDC dc, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight,
+                    uint32_t centreColour) {
+  TRIVERTEX v[5] = {Vertex(cx, cy, centreColour),
+                    Vertex(cx - halfWidth, cy - halfHeight, Theme::windowColor),
+                    Vertex(cx + halfWidth, cy - halfHeight, Theme::windowColor),
+                    Vertex(cx + halfWidth, cy + halfHeight, Theme::windowColor),
+                    Vertex(cx - halfWidth, cy + halfHeight, Theme::windowColor)};
+  GRADIENT_TRIANGLE t[4] = {{0, 1, 2}, {0, 2, 3}, {0, 3, 4}, {0, 4, 1}};
+  GradientFill(dc, v, 5, t, 4, GRADIENT_FILL_TRIANGLE);
+}
+
+void DrawInputFrame(HDC dc, const Rect& box, bool focused) {
+  FillRoundRect(dc, box, s(12), Theme::fieldColor, focused ? Theme::accentBlue : Theme::lineColor);
+}
+
+void DrawPrimaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
+                       const char16_t* label) {
+  FillAccentGradient(dc, box, radius, hovered);
+  DrawTextIn(dc, label, box, fontSet.buttonFont, Theme::textColor, textCentred);
+}
+
+void DrawSecondaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
+                         const char16_t* label) {
+  FillRoundRect(dc, box, radius, hovered ? Theme::secondaryHoverColor : Theme::secondaryColor,
+                Theme::secondaryLineColor);
+  DrawTextIn(dc, label, box, fontSet.buttonFont, Theme::textColor, textCentred);
+}
+
+void DrawStroke(HDC dc, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t width,
+                uint32_t colour) {
+  HPEN pen = CreatePen(PS_SOLID, width, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x0, y0, NULL);
+  LineTo(dc, x1, y1);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+static void DrawStrokes(HDC dc, const LineIcon& icon, uint32_t colour) {
+  for (int32_t i = 0; i < icon.count; i++) {
+    const Stroke& k = icon.strokes[i];
+    DrawStroke(dc, k.x0, k.y0, k.x1, k.y1, icon.penWidth, colour);
+  }
+}
+
+void DrawFilledCircle(HDC dc, int32_t cx, int32_t cy, int32_t radius, uint32_t colour) {
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  SetDCBrushColor(dc, colour);
+  Rect b = CircleBox(Circle{cx, cy, radius});
+  Ellipse(dc, b.left, b.top, b.right, b.bottom);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
+void DrawKeyboardIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour) {
+  KeyboardIcon k = KeyboardIconAt(cx, cy);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  SetDCPenColor(dc, colour);
+  RoundRect(dc, k.outline.left, k.outline.top, k.outline.right, k.outline.bottom, k.cornerRadius,
+            k.cornerRadius);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  for (const Circle& c : k.keys) DrawFilledCircle(dc, c.cx, c.cy, c.radius, colour);
+  DrawStroke(dc, k.spaceBar.x0, k.spaceBar.y0, k.spaceBar.x1, k.spaceBar.y1, k.barWidth, colour);
+}
+
+void DrawGearIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour, uint32_t holeColour) {
+  GearIcon g = GearIconAt(cx, cy);
+  for (const Stroke& k : g.spokes) DrawStroke(dc, k.x0, k.y0, k.x1, k.y1, g.penWidth, colour);
+  DrawFilledCircle(dc, g.disc.cx, g.disc.cy, g.disc.radius, colour);
+  DrawFilledCircle(dc, g.hole.cx, g.hole.cy, g.hole.radius, holeColour);
+}
+
+void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const char16_t* label,
+                    const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour) {
+  int32_t h = box.bottom - box.top;
+  uint32_t fill = hovered ? Theme::toolHoverColor : Theme::toolColor;
+  FillRoundRect(dc, box, h, fill, hovered ? Theme::toolLineHoverColor : Theme::toolLineColor);
+  int32_t badgeWidth = TextWidth(dc, badge, fontSet.smallFont);
+  ToolButtonParts p = ToolButtonGeometry(box, badgeWidth);
+  uint32_t ic = hovered ? Theme::textColor : Theme::mutedText;
+  if (icon == ToolIconGear)
+    DrawGearIcon(dc, p.iconX, p.iconY, ic, fill);
+  else
+    DrawKeyboardIcon(dc, p.iconX, p.iconY, ic);
+  FillRoundRect(dc, p.badge, p.badge.bottom - p.badge.top, badgeFillColour, noOutline);
+  DrawTextIn(dc, badge, p.badge, fontSet.smallFont, badgeTextColour, textCentred);
+  DrawTextIn(dc, label, p.label, fontSet.buttonFont, Theme::textColor, textLeftCut);
+}
+
+void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
+                  uint32_t rest, uint32_t core, bool active) {
+  DrawPulseDotAt(dc, cx, cy, coreRadius, bright, rest, core, active, PulsePhase(GetTickCount()));
+}
+
+void DrawPulseDotAt(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
+                    uint32_t rest, uint32_t core, bool active, int32_t phase) {
+  PulseHalo halo = PulseHaloAt(coreRadius, bright, rest, active, phase);
+  DrawFilledCircle(dc, cx, cy, halo.radius, halo.colour);
+  DrawFilledCircle(dc, cx, cy, coreRadius, core);
+}
+
+void DrawCrossIcon(HDC dc, const Rect& box, uint32_t colour) {
+  DrawStrokes(dc, CrossIconIn(box), colour);
+}
+void DrawBackArrowIcon(HDC dc, const Rect& box, uint32_t colour) {
+  DrawStrokes(dc, BackArrowIconIn(box), colour);
+}
+void DrawCheckIcon(HDC dc, const Rect& box, uint32_t colour) {
+  DrawStrokes(dc, CheckIconIn(box), colour);
+}
+
+void DrawPauseIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour) {
+  Rect bars[2];
+  PauseBarsAt(cx, cy, bars);
+  FillRoundRect(dc, bars[0], 0, colour, noOutline);
+  FillRoundRect(dc, bars[1], 0, colour, noOutline);
+}

@@ -46,6 +46,12 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
                     const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour);
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
                   uint32_t rest, uint32_t core, bool active);
+// The same at a given pulse phase (0..700).
+void DrawPulseDotAt(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
+                    uint32_t rest, uint32_t core, bool active, int32_t phase);
+void DrawKeyboardIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour);
+// holeColour is the fill of the button under the gear.
+void DrawGearIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour, uint32_t holeColour);
 void DrawFilledCircle(HDC dc, int32_t cx, int32_t cy, int32_t radius, uint32_t colour);
 void DrawCrossIcon(HDC dc, const Rect& box, uint32_t colour);
 void DrawBackArrowIcon(HDC dc, const Rect& box, uint32_t colour);

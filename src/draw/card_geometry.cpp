@@ -1,0 +1,71 @@
+#include "draw/card_geometry.h"
+
+#include "app/text.h"
+#include "board/layout.h"
+#include "draw/icon_geometry.h"
+
+CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWidth,
+                                 int32_t captionWidth) {
+  const int32_t l = box.left, t = box.top, r = box.right, b = box.bottom;
+  CardGeometry g;
+  g.stripe = Rect{l + s(7), t + s(14), l + s(11), b - s(14)};
+  g.deleteButton = Rect{r - s(30) - s(14), t + s(14), r - s(14), t + s(30) + s(14)};
+  g.middleButton = CardButtonRect(t, r);
+  g.leftButton = Rect{g.middleButton.left - (s(30) + s(8)), g.middleButton.top,
+                      g.middleButton.right - (s(30) + s(8)), g.middleButton.bottom};
+  g.hasLeftButton = ColumnOf(state) != 2;
+  int32_t leftmost = g.hasLeftButton ? g.leftButton.left : g.middleButton.left;
+  g.number = Rect{l + s(24), t + s(10), leftmost - s(8), t + s(46)};
+
+  bool done = !g.hasLeftButton;
+  int32_t pillLeft = done ? r - (s(22) + timeWidth + s(14)) : r - (s(34) + timeWidth + s(14));
+  g.pill = Rect{pillLeft, b - (s(28) + s(14)), r - s(14), b - s(14)};
+  g.pillText = done ? g.pill : Rect{pillLeft + s(24), g.pill.top, g.pill.right - s(8), g.pill.bottom};
+  g.markX = pillLeft + s(14);
+  g.markY = CentreY(g.pill);
+
+  int32_t captionLeft = pillLeft - (s(12) + captionWidth);
+  int32_t captionMin = l + s(24) + s(40);
+  if (captionLeft < captionMin) captionLeft = captionMin;
+  g.caption = Rect{captionLeft, g.pill.top, pillLeft - s(10), g.pill.bottom};
+  g.description = Rect{l + s(24), g.pill.top, captionLeft - s(10), g.pill.bottom};
+  return g;
+}
+
+void FormatWaitTime(uint32_t seconds, char16_t* out, int32_t cap) {
+  if (seconds >= 3600)
+    FormatText(out, cap, u"%lu ч %lu мин", seconds / 3600, (seconds / 60) % 60);
+  else
+    FormatText(out, cap, u"%lu мин", seconds / 60);
+}
+
+uint32_t SecondsInState(const Ticket& ticket, uint32_t now) {
+  return now > ticket.stateSince ? now - ticket.stateSince : 0;
+}
+
+void FormatCardCaption(int32_t state, uint32_t waitSeconds, int32_t hour, int32_t minute,
+                       char16_t* out, int32_t cap) {
+  if (state == StateClarify) {
+    char16_t wait[48];
+    FormatWaitTime(waitSeconds, wait, 48);
+    FormatText(out, cap, u"ждёт %s", wait);
+  } else if (state == StateInWork) {
+    FormatText(out, cap, u"взята в %02d:%02d", hour, minute);
+  } else {
+    FormatText(out, cap, u"выполнена в %02d:%02d", hour, minute);
+  }
+}
+
+uint32_t CaptionMoment(const Ticket& ticket) {
+  if (ticket.state == StateInWork) return ticket.createdAt;
+  if (ticket.state == StateClarify) return 0;
+  return ticket.doneAt;
+}
+
+const char16_t* ShownDescription(const Ticket& ticket, bool* placeholder) {
+  *placeholder = false;
+  if (ticket.description[0]) return ticket.description;
+  if (ColumnOf(ticket.state) == 2) return u"";
+  *placeholder = true;
+  return u"без описания";
+}

@@ -1,0 +1,45 @@
+// Geometry and texts of a ticket card, from its box and the measured widths of its texts.
+#pragma once
+#include <stdint.h>
+#include "app/geometry.h"
+#include "store/ticket.h"
+
+// Which button of a card is under the mouse.
+enum CardButtonHover : int32_t {
+  CardButtonNone = 0,
+  CardButtonDelete = 1,
+  CardButtonDone = 2,
+  CardButtonClarify = 3,
+};
+
+struct CardGeometry {
+  Rect stripe;
+  Rect number;
+  Rect deleteButton;
+  Rect middleButton;  // done, or back to work for a done ticket
+  Rect leftButton;    // to clarification or back to work; a done ticket has none
+  bool hasLeftButton;
+  Rect pill;
+  Rect pillText;  // where the time is centred
+  int32_t markX, markY;  // centre of the live dot or the pause bars
+  Rect caption;
+  Rect description;
+};
+
+// timeWidth: the time text in timerFont; captionWidth: the caption in smallFont.
+CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWidth,
+                                 int32_t captionWidth);
+
+// "%lu ч %lu мин" from an hour up, else "%lu мин"; minutes are whole, never rounded up.
+void FormatWaitTime(uint32_t seconds, char16_t* out, int32_t cap);
+// Seconds since the ticket entered its state; 0 when the clock is behind.
+uint32_t SecondsInState(const Ticket& ticket, uint32_t now);
+// The caption for the state. hour and minute are the local time of createdAt (in work) or
+// doneAt (done); waitSeconds is SecondsInState (on clarification).
+void FormatCardCaption(int32_t state, uint32_t waitSeconds, int32_t hour, int32_t minute,
+                       char16_t* out, int32_t cap);
+// The Unix time whose local clock time the caption shows (0 on clarification).
+uint32_t CaptionMoment(const Ticket& ticket);
+// The description the card shows: the ticket's own, the placeholder, or an empty text for a
+// done ticket without one. placeholder tells which.
+const char16_t* ShownDescription(const Ticket& ticket, bool* placeholder);
