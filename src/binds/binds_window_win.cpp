@@ -1,11 +1,8 @@
-// Placeholder until the binds window is built.
+// The binds window is not built yet: its button does nothing.
 #include "binds/binds_win.h"
 
 HWND bindsWindow;
 
-int32_t RegisterBindHotKeys(HWND) { return 0; }
-void UnregisterBindHotKeys(HWND) {}
-void TypeBindText(WPARAM) {}
 void OpenBindsWindow() {}
 LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
