@@ -1,0 +1,100 @@
+// The real board's pixels at points taken from the same layout functions the program uses.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/geometry.h"
+#include "board/layout.h"
+#include "board/ui_state.h"
+#include "draw/theme.h"
+#include "harness.h"
+#include "store/datafile.h"
+#include "store/ticket.h"
+
+namespace {
+
+const char* const threeStates =
+    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
+    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
+
+void LoadLayoutOf(const std::string& data, SIZE client) {
+  std::u16string text(data.begin(), data.end());  // the data here is ASCII
+  ResetTicketStore();
+  ResetBoardUi();
+  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
+  dpi = 96;
+  ComputeLayout(client.cx, client.cy);
+}
+
+}  // namespace
+
+TEST(BoardPixels, PanelsCardsStripesFramesAndButtons) {
+  App app = MakeApp("paint-three-states");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  Settle(app);
+  Sleep(300);
+  SIZE client = ClientSize(app.main);
+  LoadLayoutOf(threeStates, client);
+  Pixels px = CaptureClient(app.main);
+  SaveScreenshot(px, "board-three-states");
+  const BoardLayout& l = boardLayout;
+
+  // Column panels: below the last card, inside the list.
+  for (int k = 0; k < 3; k++) {
+    const Rect& list = l.listRect[k];
+    EXPECT_EQ(px.At(list.left + 20, list.bottom - 20), Theme::panelColor) << "column " << k;
+  }
+  // Each column holds one card; its body at rest, left of the pill row and below the number.
+  for (int k = 0; k < 3; k++) {
+    ASSERT_EQ(l.columnCount[k], 1);
+    int32_t top = CardTop(k, 0);
+    const Rect& list = l.listRect[k];
+    EXPECT_EQ(px.At(list.left + s(16), top + s(50)), Theme::fieldColor) << "card body " << k;
+  }
+  // State stripes: amber on clarification, teal when done (left edge, middle height).
+  int32_t stripeX1 = l.listRect[1].left + s(9), stripeY1 = CardTop(1, 0) + s(49);
+  EXPECT_EQ(px.At(stripeX1, stripeY1), Theme::amber);
+  int32_t stripeX2 = l.listRect[2].left + s(9), stripeY2 = CardTop(2, 0) + s(49);
+  EXPECT_EQ(px.At(stripeX2, stripeY2), Theme::teal);
+  // The number input has the focus at start: its frame is outlined in the accent blue.
+  const Rect& number = l.numberFrameRect;
+  EXPECT_EQ(px.At((number.left + number.right) / 2, number.top), Theme::accentBlue);
+  const Rect& description = l.descriptionFrameRect;
+  EXPECT_EQ(px.At((description.left + description.right) / 2, description.top), Theme::lineColor);
+  // The take button's gradient runs from the accent blue to violet.
+  const Rect& take = l.takeButtonRect;
+  int32_t midY = (take.top + take.bottom) / 2;
+  uint32_t left = px.At(take.left + s(24), midY), right = px.At(take.right - s(24), midY);
+  EXPECT_LT(left & 0xFF, 0x20u);            // near #00A3FF: hardly any red,
+  EXPECT_GT((left >> 16) & 0xFF, 0xE0u);    // full blue
+  EXPECT_GT(right & 0xFF, 0x60u);           // red rises towards #785AF0
+  EXPECT_LT((right >> 8) & 0xFF, (left >> 8) & 0xFF);  // and green falls
+  // The clear button is drawn while the done column has a card.
+  const Rect& clear = l.clearButtonRect;
+  EXPECT_EQ(px.At(clear.left + s(8), (clear.top + clear.bottom) / 2), Theme::fieldColor);
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
+  std::string data = "ZOLTEX1\r\n0|0\r\n";
+  for (int i = 0; i < 40; i++)
+    data += "0|" + std::to_string(i + 1) + "|0|1796601600|1796601600|0|T" + std::to_string(i) + "|\r\n";
+  App app = MakeApp("paint-many");
+  WriteAppFile(app, L"zoltex_data.txt", data);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  Settle(app);
+  Sleep(300);
+  LoadLayoutOf(data, ClientSize(app.main));
+  Pixels px = CaptureClient(app.main);
+  SaveScreenshot(px, "board-forty-in-work");
+  const BoardLayout& l = boardLayout;
+  const Rect& clear = l.clearButtonRect;
+  EXPECT_EQ(px.At(clear.left + s(8), (clear.top + clear.bottom) / 2), Theme::panelColor);
+  // The thumb stands in the gutter right of the cards, at the top of the list.
+  EXPECT_EQ(px.At(l.listRect[0].right + s(6), l.listRect[0].top + s(10)), Theme::thumbColor);
+  EXPECT_EQ(px.At(l.listRect[1].right + s(6), l.listRect[1].top + s(10)), Theme::panelColor);
+  EXPECT_EQ(CloseApp(app), 0);
+}
