@@ -330,9 +330,13 @@ TEST_F(EditorWindow, TabHoverAndTheSaveButton) {
     GetCursorPos(&at);
     return at.x == p.x && at.y == p.y;
   }, 2000));
-  SetCursor(arrowCursor);
-  EXPECT_TRUE(SendMessageW(editorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(editorWindow),
-                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  // The pointer of a fresh X display may still be settling: ask again until it stands there.
+  EXPECT_TRUE(WaitFor([&] {
+    SetCursorPos(p.x, p.y);
+    SetCursor(arrowCursor);
+    return SendMessageW(editorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(editorWindow),
+                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) != 0;
+  }, 3000));
   EXPECT_EQ(GetCursor(), handCursor);
   SetCursor(arrowCursor);
   SendMessageW(editorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(editorNumberField),
