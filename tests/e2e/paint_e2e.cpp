@@ -79,9 +79,9 @@ TEST(BoardPixels, PanelsCardsStripesFramesAndButtons) {
 
 TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
   std::string data = "ZOLTEX1\r\n0|0\r\n";
-  for (int i = 0; i < 40; i++)
+  for (int i = 0; i < 400; i++)
     data += "0|" + std::to_string(i + 1) + "|0|1796601600|1796601600|0|T" + std::to_string(i) + "|\r\n";
-  App app = MakeApp("paint-many");
+  App app = MakeApp("paint-full");
   WriteAppFile(app, L"zoltex_data.txt", data);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
@@ -89,7 +89,7 @@ TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
   Sleep(300);
   LoadLayoutOf(data, ClientSize(app.main));
   Pixels px = CaptureClient(app.main);
-  SaveScreenshot(px, "board-forty-in-work");
+  SaveScreenshot(px, "board-400-in-work");
   const BoardLayout& l = boardLayout;
   const Rect& clear = l.clearButtonRect;
   EXPECT_EQ(px.At(clear.left + s(8), (clear.top + clear.bottom) / 2), Theme::panelColor);
