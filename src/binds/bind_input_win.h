@@ -4,3 +4,5 @@
 #include <windows.h>
 
 extern UINT(WINAPI* bindSendInput)(UINT count, LPINPUT events, int size);
+// GetAsyncKeyState, for the wait until the hot key's modifiers are released.
+extern SHORT(WINAPI* bindKeyState)(int key);

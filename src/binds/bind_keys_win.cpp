@@ -9,6 +9,7 @@
 #include "board/ui_state.h"
 
 UINT(WINAPI* bindSendInput)(UINT, LPINPUT, int) = SendInput;
+SHORT(WINAPI* bindKeyState)(int) = GetAsyncKeyState;
 
 static_assert(bindKeyUp == KEYEVENTF_KEYUP && bindKeyUnicode == KEYEVENTF_UNICODE, "flags");
 
@@ -29,8 +30,8 @@ void UnregisterBindHotKeys(HWND window) {
 }
 
 static bool ModifierDown() {
-  return (GetAsyncKeyState(VK_CONTROL) & 0x8000) || (GetAsyncKeyState(VK_SHIFT) & 0x8000) ||
-         (GetAsyncKeyState(VK_MENU) & 0x8000);
+  return (bindKeyState(VK_CONTROL) & 0x8000) || (bindKeyState(VK_SHIFT) & 0x8000) ||
+         (bindKeyState(VK_MENU) & 0x8000);
 }
 
 // The hot key's own Ctrl would turn the typed letters into shortcuts; after 2 s we type anyway.
