@@ -111,6 +111,21 @@ std::wstring RowText(HWND list, int row) {
   return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+// The board's binds button, clicked as a user would; the binds window it opens or raises.
+HWND ClickBindsButton(const App& app) {
+  if (!BringToFront(app.main)) return NULL;
+  dpi = 96;
+  ResetTicketStore();
+  SIZE size = ClientSize(app.main);
+  ComputeLayout(size.cx, size.cy);
+  const Rect& b = boardLayout.bindsButtonRect;
+  Click(app.main, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+  HWND binds = NULL;
+  WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; });
+  Settle(app);
+  return binds;
+}
+
 const wchar_t greeting[] = L"Здравствуйте! \U0001F600\r\nЗаявку взял в работу.";
 
 }  // namespace
@@ -181,16 +196,8 @@ TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
   WriteAppFile(app, L"binds\\F1.txt", Utf8(greeting));
   WriteAppFile(app, L"binds\\F3.txt", "third\r\nline");
   ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  dpi = 96;
-  ResetTicketStore();
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-  const Rect& b = boardLayout.bindsButtonRect;
-  Click(app.main, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
-  HWND binds = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; }));
-  Settle(app);
+  HWND binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
   EXPECT_EQ(WindowText(binds), L"Бинды \x2014 KALMEX by tavisel");
   HWND list = GetDlgItem(binds, 201), editor = GetDlgItem(binds, 202);
   ASSERT_TRUE(list && editor);
@@ -243,34 +250,22 @@ TEST(BindsWindow, ReopeningStartsOnCtrlF1AndOpeningTwiceKeepsOneWindow) {
   App app = MakeApp("binds-reopen");
   WriteAppFile(app, L"binds\\F2.txt", "second");
   ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  dpi = 96;
-  ResetTicketStore();
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-  const Rect& b = boardLayout.bindsButtonRect;
-  POINT button = {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
-  Click(app.main, button.x, button.y);
-  HWND binds = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; }));
-  Settle(app);
+  HWND binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
   HWND list = GetDlgItem(binds, 201);
   RECT item;
   SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
   Click(list, item.left + 40, (item.top + item.bottom) / 2);
   EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
   // The board's button again: the same window comes to the front.
-  ASSERT_TRUE(BringToFront(app.main));
-  Click(app.main, button.x, button.y);
+  EXPECT_EQ(ClickBindsButton(app), binds);
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == binds; }));
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
   PostMessageW(binds, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(binds); }));
   EXPECT_EQ(ReadAppFile(app, L"binds\\F2.txt"), "second");
-  ASSERT_TRUE(BringToFront(app.main));
-  Click(app.main, button.x, button.y);
-  ASSERT_TRUE(WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; }));
-  Settle(app);
+  binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
   EXPECT_EQ(SendMessageW(GetDlgItem(binds, 201), LB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(CloseApp(app), 0);
 }
