@@ -2,25 +2,80 @@
 
 #include "app/text.h"
 
-int32_t PrepareBindText(const char16_t* source, char16_t* out) {
-  int32_t n = CopyText(out, bindTextUnits, source);
-  while (n > 0 && (out[n - 1] == u'\r' || out[n - 1] == u'\n')) out[--n] = 0;
+char16_t bindWorkBuffer[bindWorkUnits];
+
+namespace {
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+}  // namespace
+
+int32_t TakeBindText(char16_t* out, int32_t cap, const char16_t* source) {
+  int32_t n = CopyTextN(out, cap, source, bindTextLimit);
+  // A pair split by the cut would type a broken character.
+  if (n > 0 && source[n] != 0 && IsHighSurrogate(out[n - 1])) out[--n] = 0;
   return n;
 }
 
-int32_t TranslateBindText(const char16_t* text, BindKeyEvent* events, int32_t capacity) {
-  int32_t n = 0;
-  for (const char16_t* p = text; *p && n + 2 <= capacity; p++) {
-    if (*p == u'\r' && p[1] == u'\n') continue;  // the LF makes the line break
-    BindKeyEvent down{BindKeyUnicode, *p, false};
-    if (*p == u'\r' || *p == u'\n') down = BindKeyEvent{BindKeyEnter, 0, false};
-    else if (*p == u'\t') down = BindKeyEvent{BindKeyTab, 0, false};
-    events[n] = down;
-    events[n + 1] = down;
-    events[n + 1].up = true;
-    n += 2;
+int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source) {
+  int32_t n = TakeBindText(out, cap, source);
+  while (n > 0 && (out[n - 1] == 13 || out[n - 1] == 10)) out[--n] = 0;
+  return n;
+}
+
+int32_t NextBindBatch(const char16_t* text, int32_t* position, BindKeyEvent* events) {
+  int32_t count = 0;
+  int32_t i = *position;
+  while (text[i] && count < bindBatchEvents) {
+    char16_t c = text[i++];
+    if (c == 13 && text[i] == 10) continue;  // the LF makes the line break
+    BindKeyEvent down{};
+    if (c == 13 || c == 10) {
+      down.vk = bindVkReturn;
+    } else if (c == 9) {
+      down.vk = bindVkTab;
+    } else {
+      down.scan = c;
+      down.flags = bindKeyUnicode;
+    }
+    BindKeyEvent up = down;
+    up.flags |= bindKeyUp;
+    events[count++] = down;
+    events[count++] = up;
   }
-  return n;
+  *position = i;
+  return count;
 }
 
-int32_t BatchCount(int32_t count) { return (count + batchEvents - 1) / batchEvents; }
+int32_t FormatBindRow(char16_t* out, int32_t cap, int32_t slot, const char16_t* text) {
+  char16_t preview[41];
+  int32_t n = CopyTextN(preview, 41, text, 40);
+  if (n > 0 && text[n] != 0 && IsHighSurrogate(preview[n - 1])) preview[--n] = 0;
+  for (int32_t i = 0; i < n; i++)
+    if (preview[i] == 9 || preview[i] == 10 || preview[i] == 13) preview[i] = u' ';
+  return FormatText(out, cap, u"Ctrl+F%-2d   %s", slot,
+                    n > 0 ? preview : u"\u2014 пусто \u2014");
+}
+
+BindsLayout ComputeBindsLayout(int32_t width, int32_t height) {
+  BindsLayout l;
+  int32_t m = s(20), top = s(78);
+  int32_t h = height - (s(70) + s(78));
+  l.listRect = {m, top, m + s(250), top + h};
+  l.editorRect = {s(266) + m, top, width - m, top + h};
+  l.saveRect = {width - (s(170) + m), height - s(54), width - m, height - s(16)};
+  l.folderRect = {width - (s(170) + s(12) + s(170) + m), height - s(54), width - (s(182) + m),
+                  height - s(16)};
+  return l;
+}
+
+int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y) {
+  if (RectContains(layout.saveRect, x, y)) return 2;
+  if (RectContains(layout.folderRect, x, y)) return 1;
+  return 0;
+}
+
+Rect BindsWindowPlacement(const Rect& mainRect) {
+  int32_t w = s(760), h = s(500);
+  int32_t x = mainRect.left + (mainRect.right - mainRect.left - w) / 2;
+  int32_t y = mainRect.top + s(60);
+  return {x, y, x + w, y + h};
+}

@@ -1,23 +1,52 @@
-// A bind's text turned into keyboard events (core): what Ctrl+F<n> types.
+// Bind texts: what a hot key types, how it is batched, the list rows and the binds window's
+// rectangles. Portable: no Windows types here.
 #pragma once
 #include <stdint.h>
 
-constexpr int32_t bindTextUnits = 20000;  // 19999 units and the terminator
-constexpr int32_t batchEvents = 502;      // one SendInput call: 251 characters
+#include "app/geometry.h"
 
-enum BindKeyKind : int32_t { BindKeyEnter = 0, BindKeyTab = 1, BindKeyUnicode = 2 };
+constexpr int32_t bindSlotCount = 12;
+constexpr int32_t bindHotKeyFirst = 101;  // id of Ctrl+F1; Ctrl+Fn is 100 + n
+constexpr int32_t bindWorkUnits = 20000;
+constexpr int32_t bindTextLimit = 19999;  // units of a file that are used
+constexpr int32_t bindEditorLimit = 19000;
+constexpr int32_t bindBatchEvents = 502;  // events in one SendInput call
+constexpr int32_t bindEventCapacity = 512;
+constexpr int32_t bindRowUnits = 64;
+
+// Holds the text being typed or edited; shared by the hot keys and the binds window.
+extern char16_t bindWorkBuffer[bindWorkUnits];
+
+// Key event flags, the same values as Windows' KEYEVENTF_KEYUP and KEYEVENTF_UNICODE.
+constexpr uint32_t bindKeyUp = 0x0002;
+constexpr uint32_t bindKeyUnicode = 0x0004;
+constexpr uint16_t bindVkReturn = 13;
+constexpr uint16_t bindVkTab = 9;
 
 struct BindKeyEvent {
-  int32_t kind;   // BindKeyKind
-  char16_t unit;  // the UTF-16 unit for BindKeyUnicode
-  bool up;
+  uint16_t vk;
+  uint16_t scan;
+  uint32_t flags;
 };
 
-// Copies at most 19999 units of source into out (bindTextUnits) and strips trailing CR and LF.
-// Returns the length left; 0 means the bind is empty.
-int32_t PrepareBindText(const char16_t* source, char16_t* out);
-// Key events for text, two per unit typed: CR LF is one Enter, a lone CR or LF is Enter, Tab is
-// Tab, every other unit (surrogates one by one) a Unicode down/up pair. Returns the event count.
-int32_t TranslateBindText(const char16_t* text, BindKeyEvent* events, int32_t capacity);
-// Number of SendInput calls for count events (at most batchEvents each).
-int32_t BatchCount(int32_t count);
+// Copies at most 19999 units of source into out (cap units) without leaving half a surrogate
+// pair at the cut. Returns the length.
+int32_t TakeBindText(char16_t* out, int32_t cap, const char16_t* source);
+// TakeBindText, then every CR and LF removed from the end. Returns what is left to type.
+int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source);
+// Fills events with the next batch of at most 502 events from text at *position and advances it.
+// CR LF is one Enter, a lone CR or LF is Enter, Tab is Tab, every other unit a Unicode down/up
+// pair. Returns the number of events; 0 when the text is used up.
+int32_t NextBindBatch(const char16_t* text, int32_t* position, BindKeyEvent* events);
+// "Ctrl+F%-2d   %s" with the first 40 units of text (Tab, CR, LF as spaces), or "— пусто —".
+int32_t FormatBindRow(char16_t* out, int32_t cap, int32_t slot, const char16_t* text);
+
+struct BindsLayout {
+  Rect listRect, editorRect, saveRect, folderRect;
+};
+// Controls and buttons of the binds window for its client size.
+BindsLayout ComputeBindsLayout(int32_t width, int32_t height);
+// 2 over the save button, 1 over the open-folder button, otherwise 0.
+int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y);
+// Where the window opens: centred across the main window, s(60) below its top.
+Rect BindsWindowPlacement(const Rect& mainRect);

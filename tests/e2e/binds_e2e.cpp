@@ -1,104 +1,271 @@
-// Ctrl+F1..F12 typing into another program's window.
+// Binds from the outside: Ctrl+Fn typed into another program's window, and the binds window.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/geometry.h"
+#include "binds/bind_text.h"
+#include "board/layout.h"
 #include "harness.h"
+#include "store/ticket.h"
 
 namespace {
 
-// Pumps this thread's messages (the test's own EDIT lives here) until the condition holds.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (condition()) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(10);
+// The window that receives the typing: a multi-line EDIT of this test process.
+struct Target {
+  HWND edit = NULL;
+  Target() {
+    edit = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE |
+                           ES_WANTRETURN | WS_VSCROLL, 40, 40, 600, 400, NULL, NULL,
+                           GetModuleHandleW(NULL), NULL);
+    SendMessageW(edit, EM_LIMITTEXT, 0, 0);
+  }
+  ~Target() { DestroyWindow(edit); }
+  std::wstring Text() const {
+    int n = GetWindowTextLengthW(edit);
+    std::wstring t(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(edit, &t[0], n + 1);
+    t.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return t;
+  }
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
-struct Target {
-  HWND frame, edit;
-};
-
-Target MakeTarget() {
-  Target t;
-  t.frame = CreateWindowExW(0, L"STATIC", L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                            600, 400, NULL, NULL, GetModuleHandleW(NULL), NULL);
-  t.edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                           0, 0, 580, 360, t.frame, NULL, GetModuleHandleW(NULL), NULL);
-  SendMessageW(t.edit, EM_LIMITTEXT, 100000, 0);
-  SetForegroundWindow(t.frame);
-  SetFocus(t.edit);
-  PumpUntil([&] { return GetForegroundWindow() == t.frame; }, 3000);
-  SetFocus(t.edit);
-  return t;
+// WaitFor that keeps this thread's windows handling what arrives.
+template <class F>
+bool PumpUntil(F condition, DWORD timeoutMs) {
+  return WaitFor([&] {
+    Pump();
+    return condition();
+  }, timeoutMs);
 }
 
-std::wstring EditText(HWND edit) {
-  int n = GetWindowTextLengthW(edit);
-  std::wstring s(n + 1, L'\0');
-  GetWindowTextW(edit, &s[0], n + 1);
-  s.resize(n);
-  return s;
+bool Focus(HWND window) {
+  bool ok = WaitFor([&] {
+    Pump();
+    SetForegroundWindow(window);
+    SetFocus(window);
+    return GetForegroundWindow() == window && GetFocus() == window;
+  }, 3000);
+  Pump();
+  return ok;
 }
 
 void PressCtrlF(int n) {
   KeyDown(VK_CONTROL);
-  PressKey(static_cast<WORD>(VK_F1 + n - 1));
+  KeyDown(static_cast<WORD>(VK_F1 + n - 1));
+  KeyUp(static_cast<WORD>(VK_F1 + n - 1));
   KeyUp(VK_CONTROL);
 }
 
+// Whether the program's memory holds the text: status messages are formatted there, so the
+// slot-specific wording proves which message was shown.
+bool ProcessHolds(const App& app, const std::wstring& text) {
+  const char* want = reinterpret_cast<const char*>(text.data());
+  size_t wantBytes = text.size() * sizeof(wchar_t);
+  std::string chunk;
+  MEMORY_BASIC_INFORMATION info;
+  const char* at = NULL;
+  while (VirtualQueryEx(app.process.hProcess, at, &info, sizeof info) == sizeof info) {
+    bool writable = info.State == MEM_COMMIT &&
+                    (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY)) && !(info.Protect & PAGE_GUARD);
+    if (writable) {
+      chunk.resize(info.RegionSize);
+      SIZE_T got = 0;
+      if (ReadProcessMemory(app.process.hProcess, info.BaseAddress, &chunk[0], info.RegionSize,
+                            &got) &&
+          chunk.find(want, 0, wantBytes) < got)
+        return true;
+    }
+    at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
+  }
+  return false;
+}
+
+std::string Utf8(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
+                              NULL, NULL);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, NULL,
+                      NULL);
+  return out;
+}
+
+std::wstring RemoteText(HWND control) {
+  static wchar_t text[20001];
+  LRESULT n = SendMessageW(control, WM_GETTEXT, 20001, reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::wstring RowText(HWND list, int row) {
+  wchar_t text[256] = {};
+  LRESULT n = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+// The board's binds button, clicked as a user would; the binds window it opens or raises.
+HWND ClickBindsButton(const App& app) {
+  if (!BringToFront(app.main)) return NULL;
+  dpi = 96;
+  ResetTicketStore();
+  SIZE size = ClientSize(app.main);
+  ComputeLayout(size.cx, size.cy);
+  const Rect& b = boardLayout.bindsButtonRect;
+  Click(app.main, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+  HWND binds = NULL;
+  WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; });
+  Settle(app);
+  return binds;
+}
+
+const wchar_t greeting[] = L"Здравствуйте! \U0001F600\r\nЗаявку взял в работу.";
+
 }  // namespace
 
-TEST(Binds, CtrlF1TypesTheBindIntoTheFocusedWindow) {
-  App app = MakeApp("binds-typing");
-  // "Добрый день 😀" CR LF "строка 2" CR LF, in UTF-8
-  WriteAppFile(app, L"binds\\F1.txt",
-               "\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD1\x8B\xD0\xB9 \xD0\xB4\xD0\xB5\xD0\xBD\xD1\x8C "
-               "\xF0\x9F\x98\x80\r\n\xD1\x81\xD1\x82\xD1\x80\xD0\xBE\xD0\xBA\xD0\xB0 2\r\n");
-  std::string five(5000, 'x');
-  for (size_t i = 0; i < five.size(); i++) five[i] = static_cast<char>('a' + i % 26);
-  WriteAppFile(app, L"binds\\F2.txt", five);
-  WriteAppFile(app, L"binds\\F3.txt", "\r\n\r\n");
+TEST(BindsHotKeys, CtrlF1TypesTheFileAndEmptySlotsSaySo) {
+  App app = MakeApp("binds-type");
+  WriteAppFile(app, L"binds\\F1.txt", Utf8(greeting) + "\r\n\r\n");
+  WriteAppFile(app, L"binds\\F3.txt", "\r\n\n\r");
   ASSERT_TRUE(StartApp(app));
-  Target target = MakeTarget();
-
+  Target target;
+  ASSERT_TRUE(Focus(target.edit));
   PressCtrlF(1);
-  const std::wstring expected = L"Добрый день \U0001F600\r\nстрока 2";
-  EXPECT_TRUE(PumpUntil([&] { return EditText(target.edit) == expected; }, 5000))
-      << "typed: " << EditText(target.edit).size() << " units";
+  EXPECT_TRUE(PumpUntil([&] { return target.Text() == greeting; }, 8000)) << target.Text().size();
+  EXPECT_TRUE(ProcessHolds(app, L"Ctrl+F1 \x2014 текст напечатан"));
 
   SetWindowTextW(target.edit, L"");
-  PressCtrlF(2);  // a long bind arrives complete and in order
-  std::wstring want(five.begin(), five.end());
-  EXPECT_TRUE(PumpUntil([&] { return EditText(target.edit) == want; }, 15000))
-      << "typed " << EditText(target.edit).size() << " of 5000";
-
-  SetWindowTextW(target.edit, L"");
-  PressCtrlF(3);  // only line ends: nothing typed
-  PressCtrlF(4);  // no file
-  PumpUntil([] { return false; }, 500);
-  EXPECT_EQ(EditText(target.edit), L"");
-  DestroyWindow(target.frame);
+  PressCtrlF(2);  // no file
+  EXPECT_TRUE(PumpUntil([&] { return ProcessHolds(app, L"Бинд Ctrl+F2 пустой \x2014 открой «Бинды»"); }, 5000));
+  PressCtrlF(3);  // only line ends
+  EXPECT_TRUE(PumpUntil([&] { return ProcessHolds(app, L"Бинд Ctrl+F3 пустой \x2014 открой «Бинды»"); }, 5000));
+  Settle(app);
+  Pump();
+  EXPECT_EQ(target.Text(), L"");
   EXPECT_EQ(CloseApp(app), 0);
 }
 
-TEST(Binds, StartsWhenAKeyIsHeldByAnotherProgram) {
-  HWND holder = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 10, 10, NULL, NULL,
-                                GetModuleHandleW(NULL), NULL);
-  ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_NOREPEAT, VK_F5));
-  App app = MakeApp("binds-taken");
+TEST(BindsHotKeys, ALongBindArrivesCompleteAndInOrder) {
+  App app = MakeApp("binds-long");
+  std::wstring text;
+  for (int i = 0; text.size() < 5000; i++) {
+    wchar_t piece[16];
+    swprintf(piece, 16, L"%04d-", i);
+    text += piece;
+  }
+  text.resize(5000);
+  WriteAppFile(app, L"binds\\F7.txt", Utf8(text));
   ASSERT_TRUE(StartApp(app));
-  Pixels shot = CaptureClient(app.main);
-  SaveScreenshot(shot, "binds-eleven-keys");
+  Target target;
+  ASSERT_TRUE(Focus(target.edit));
+  PressCtrlF(7);
+  EXPECT_TRUE(PumpUntil([&] { return target.Text().size() >= 5000; }, 20000));
+  Settle(app);
+  Pump();
+  EXPECT_EQ(target.Text(), text);
   EXPECT_EQ(CloseApp(app), 0);
-  UnregisterHotKey(holder, 1);
-  DestroyWindow(holder);
+}
+
+TEST(BindsHotKeys, AKeyHeldByAnotherProgramLeavesEleven) {
+  Target target;
+  ASSERT_TRUE(RegisterHotKey(target.edit, 5, MOD_CONTROL | MOD_NOREPEAT, VK_F5));
+  App app = MakeApp("binds-taken");
+  WriteAppFile(app, L"binds\\F5.txt", "five");
+  WriteAppFile(app, L"binds\\F6.txt", "six");
+  ASSERT_TRUE(StartApp(app));
+  EXPECT_TRUE(ProcessHolds(app, L"Часть Ctrl+F занята другой программой: работает 11 из 12"));
+  ASSERT_TRUE(Focus(target.edit));
+  PressCtrlF(5);
+  MSG msg;
+  EXPECT_TRUE(WaitFor([&] { return PeekMessageW(&msg, target.edit, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != 0; }, 3000));
+  PressCtrlF(6);
+  EXPECT_TRUE(PumpUntil([&] { return target.Text() == L"six"; }, 5000)) << target.Text();
+  UnregisterHotKey(target.edit, 5);
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
+  App app = MakeApp("binds-window");
+  WriteAppFile(app, L"binds\\F1.txt", Utf8(greeting));
+  WriteAppFile(app, L"binds\\F3.txt", "third\r\nline");
+  ASSERT_TRUE(StartApp(app));
+  HWND binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
+  EXPECT_EQ(WindowText(binds), L"Бинды \x2014 KALMEX by tavisel");
+  HWND list = GetDlgItem(binds, 201), editor = GetDlgItem(binds, 202);
+  ASSERT_TRUE(list && editor);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(RemoteText(editor), greeting);
+  EXPECT_EQ(RowText(list, 1), L"Ctrl+F2    \x2014 пусто \x2014");
+  EXPECT_EQ(RowText(list, 0).substr(0, 11), L"Ctrl+F1    ");
+  RECT outer;
+  GetWindowRect(binds, &outer);
+  EXPECT_EQ(outer.right - outer.left, 760);
+  EXPECT_EQ(outer.bottom - outer.top, 500);
+
+  // Ctrl+F3 selected with the mouse: F1 is written even unchanged, F3 shown.
+  DeleteFileW(AppPath(app, L"binds\\F1.txt").c_str());
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  Click(list, item.left + 40, (item.top + item.bottom) / 2);
+  EXPECT_TRUE(WaitFor([&] { return AppFileExists(app, L"binds\\F1.txt"); }));
+  Settle(app);
+  EXPECT_EQ(ReadAppFile(app, L"binds\\F1.txt"), Utf8(greeting));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(RemoteText(editor), L"third\r\nline");
+  EXPECT_EQ(RowText(list, 2), L"Ctrl+F3    third  line");
+
+  SaveScreenshot(CaptureClient(binds), "binds-window");
+
+  // Emptied and saved: an empty file and the empty mark in the row.
+  Click(editor, 20, 20);
+  SendMessageW(editor, EM_SETSEL, 0, -1);
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(WaitFor([&] { return RemoteText(editor).empty(); }));
+  RECT c;
+  GetClientRect(binds, &c);
+  BindsLayout l = ComputeBindsLayout(c.right, c.bottom);
+  Click(binds, (l.saveRect.left + l.saveRect.right) / 2, (l.saveRect.top + l.saveRect.bottom) / 2);
+  EXPECT_TRUE(WaitFor([&] { return ReadAppFile(app, L"binds\\F3.txt").empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return RowText(list, 2) == L"Ctrl+F3    \x2014 пусто \x2014"; }));
+  EXPECT_TRUE(ProcessHolds(app, L"Бинды сохранены"));
+
+  // Typed but not saved: closing the main window saves the slot.
+  Click(editor, 20, 20);
+  TypeText(L"напоследок");
+  EXPECT_TRUE(WaitFor([&] { return RemoteText(editor) == L"напоследок"; }));
+  EXPECT_EQ(CloseApp(app), 0);
+  EXPECT_EQ(ReadAppFile(app, L"binds\\F3.txt"), Utf8(L"напоследок"));
+}
+
+TEST(BindsWindow, ReopeningStartsOnCtrlF1AndOpeningTwiceKeepsOneWindow) {
+  App app = MakeApp("binds-reopen");
+  WriteAppFile(app, L"binds\\F2.txt", "second");
+  ASSERT_TRUE(StartApp(app));
+  HWND binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
+  HWND list = GetDlgItem(binds, 201);
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  Click(list, item.left + 40, (item.top + item.bottom) / 2);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
+  // The board's button again: the same window comes to the front.
+  EXPECT_EQ(ClickBindsButton(app), binds);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == binds; }));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+  PostMessageW(binds, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(binds); }));
+  EXPECT_EQ(ReadAppFile(app, L"binds\\F2.txt"), "second");
+  binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
+  EXPECT_EQ(SendMessageW(GetDlgItem(binds, 201), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(CloseApp(app), 0);
 }
