@@ -95,12 +95,10 @@ static void OnCreate(HWND window) {
 }
 
 static void OnPaint(HWND window) {
-  RECT c;
-  GetClientRect(window, &c);
-  int32_t w = c.right, h = c.bottom;
   const BindsLayout& l = bindsLayout;
   BackBuffer b;
-  BeginBackBuffer(window, &b, w, h);
+  BeginWindowBackBuffer(window, &b);
+  int32_t w = b.width;
   HDC dc = b.dc;
   DrawCornerGlow(dc, w - s(60), 0, s(360), s(160), Theme::glowBlue);
   DrawTextIn(dc, u"БИНДЫ", Rect{s(20), s(14), w, s(40)}, fontSet.headingFont, Theme::textColor,

@@ -207,3 +207,9 @@ void DrawPauseIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour) {
   FillRoundRect(dc, bars[0], 0, colour, noOutline);
   FillRoundRect(dc, bars[1], 0, colour, noOutline);
 }
+
+void BeginWindowBackBuffer(HWND window, BackBuffer* buffer) {
+  RECT client;
+  GetClientRect(window, &client);
+  BeginBackBuffer(window, buffer, client.right - client.left, client.bottom - client.top);
+}

@@ -14,6 +14,8 @@ struct BackBuffer {
 
 // BeginPaint, a memory bitmap of width x height filled with windowBrush, transparent text.
 void BeginBackBuffer(HWND window, BackBuffer* buffer, int32_t width, int32_t height);
+// The same for the whole client area of the window (width and height in the buffer).
+void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 // One BitBlt to the window, then everything released and EndPaint.
 void EndBackBuffer(HWND window, BackBuffer* buffer);
 

@@ -56,11 +56,9 @@ POINT CursorInClient(HWND window) {
 // ---- Painting
 
 void PaintTicketEditor(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  int32_t w = client.right, h = client.bottom;
   BackBuffer b;
-  BeginBackBuffer(window, &b, w, h);
+  BeginWindowBackBuffer(window, &b);
+  int32_t w = b.width;
   HDC dc = b.dc;
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
   DrawTextIn(dc, u"ИЗМЕНИТЬ ЗАЯВКУ", Rect{s(22), s(14), w - s(22), s(44)}, fontSet.headingFont,

@@ -57,11 +57,9 @@ static void PaintTicketRow(HDC dc, int32_t w, int32_t y, const Ticket& t, uint32
 }
 
 static void OnPaint(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  int32_t w = client.right, h = client.bottom;
   BackBuffer b;
-  BeginBackBuffer(window, &b, w, h);
+  BeginWindowBackBuffer(window, &b);
+  int32_t w = b.width, h = b.height;
   HDC dc = b.dc;
   DrawCornerGlow(dc, w - s(40), 0, s(360), s(160), Theme::glowBlue);
   TRIVERTEX v[2] = {{0, 0, 0x0000, 0xA300, 0xFF00, 0}, {w, s(4), 0x7800, 0x5A00, 0xF000, 0}};

@@ -104,12 +104,10 @@ static void OnCreate(HWND window) {
 }
 
 static void OnPaint(HWND window) {
-  RECT c;
-  GetClientRect(window, &c);
-  int32_t w = c.right, h = c.bottom;
   const SettingsLayout& l = settingsLayout;
   BackBuffer b;
-  BeginBackBuffer(window, &b, w, h);
+  BeginWindowBackBuffer(window, &b);
+  int32_t w = b.width;
   HDC dc = b.dc;
   bool on = settingsRemind == 1;
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
