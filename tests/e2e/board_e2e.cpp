@@ -176,13 +176,17 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   }
   RightClick(app.main, boardLayout.listRect[2].left + 40, CardTop(2, 0) + 60);
   ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
+  Sleep(300);  // the menu takes the keyboard only once it tracks
   for (int i = 0; i < 4; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"C-3"; }));
 
   // Take the in-work ticket's texts into the inputs: the fifth item.
+  ASSERT_TRUE(WaitFor([&] { return FindAppWindow(app, L"#32768") == NULL; }));
+  Settle(app);
   RightClick(app.main, boardLayout.listRect[0].left + 40, CardTop(0, 0) + 60);
   ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
+  Sleep(300);
   for (int i = 0; i < 5; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return InputText(app, 101) == L"A-1"; }));
