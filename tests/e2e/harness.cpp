@@ -318,3 +318,48 @@ std::wstring WindowText(HWND window) {
   int n = GetWindowTextW(window, text, 1024);
   return std::wstring(text, n > 0 ? n : 0);
 }
+
+std::wstring ControlText(HWND control) {
+  static wchar_t text[4096];
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                           2000, &n))
+    return std::wstring();
+  return std::wstring(text, n);
+}
+
+std::wstring MessageBoxText(HWND box) {
+  return ControlText(GetDlgItem(box, 0xFFFF));
+}
+
+HWND FocusedWindow(HWND anyWindowOfThread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(anyWindowOfThread, NULL);
+  if (!thread || !GetGUIThreadInfo(thread, &info)) return NULL;
+  return info.hwndFocus;
+}
+
+bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
+  const char* want = reinterpret_cast<const char*>(text.data());
+  size_t wantBytes = text.size() * sizeof(wchar_t);
+  std::string chunk;
+  MEMORY_BASIC_INFORMATION info;
+  const char* at = NULL;
+  while (VirtualQueryEx(app.process.hProcess, at, &info, sizeof info) == sizeof info) {
+    bool writable = info.State == MEM_COMMIT &&
+                    (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY)) &&
+                    !(info.Protect & PAGE_GUARD);
+    if (writable) {
+      chunk.resize(info.RegionSize);
+      SIZE_T got = 0;
+      if (ReadProcessMemory(app.process.hProcess, info.BaseAddress, &chunk[0], info.RegionSize,
+                            &got) &&
+          chunk.find(want, 0, wantBytes) < got)
+        return true;
+    }
+    at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
+  }
+  return false;
+}

@@ -73,3 +73,13 @@ std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
 SIZE ClientSize(HWND window);
 // Reads the window's text (title or control text).
 std::wstring WindowText(HWND window);
+// A control's text read through WM_GETTEXT, which works across processes (GetWindowTextW does
+// not ask another process's control).
+std::wstring ControlText(HWND control);
+// The text of a message box (its static text control).
+std::wstring MessageBoxText(HWND box);
+// The window with the keyboard focus on the thread that owns the given window, or NULL.
+HWND FocusedWindow(HWND anyWindowOfThread);
+// Whether the program's writable memory holds the UTF-16 text: what the status line shows is
+// formatted there, so a message text proves it was shown.
+bool ProcessMemoryHolds(const App& app, const std::wstring& text);
