@@ -48,6 +48,8 @@ void MoveMouseTo(HWND window, int32_t x, int32_t y);
 void Click(HWND window, int32_t x, int32_t y);
 void DoubleClick(HWND window, int32_t x, int32_t y);
 void RightClick(HWND window, int32_t x, int32_t y);
+// Turns the wheel at the point; delta 120 a notch, positive away from the user.
+void Wheel(HWND window, int32_t x, int32_t y, int32_t delta);
 void LeftDown(HWND window, int32_t x, int32_t y);
 void LeftUp(HWND window, int32_t x, int32_t y);
 void PressKey(WORD vk);
@@ -66,6 +68,11 @@ struct Pixels {
   uint32_t At(int32_t x, int32_t y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
 Pixels CaptureClient(HWND window);
+// Any part of the screen, and a whole window with its frame (a popup menu, say).
+Pixels CaptureScreenRect(const RECT& area);
+Pixels CaptureWindow(HWND window);
+// One pixel of the window's client area as it is on the screen; 0xFFFFFFFF when it cannot be read.
+uint32_t ClientPixel(HWND window, int32_t x, int32_t y);
 // Saves the capture as a BMP in the screenshots folder beside the test program; returns the path.
 std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
 
