@@ -13,6 +13,14 @@ std::wstring ExeFolder() {
   return p.substr(0, p.find_last_of(L'\\'));
 }
 
+// kalmex.exe beside the test program, or the one KALMEX_EXE names (the released one).
+std::wstring ProgramUnderTest() {
+  wchar_t named[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"KALMEX_EXE", named, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) return std::wstring(named, n);
+  return ExeFolder() + L"\\kalmex.exe";
+}
+
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
   HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -86,7 +94,7 @@ App MakeApp(const char* testName) {
   app.folder = name;
   RemoveTree(app.folder);
   MakeParents(app.folder + L"\\");
-  CopyFileW((ExeFolder() + L"\\kalmex.exe").c_str(), (app.folder + L"\\kalmex.exe").c_str(), FALSE);
+  CopyFileW(ProgramUnderTest().c_str(), (app.folder + L"\\kalmex.exe").c_str(), FALSE);
   return app;
 }
 

@@ -12,7 +12,7 @@ struct App {
 };
 
 // A new empty folder under %TEMP% named after the test, with kalmex.exe (found beside the test
-// program) copied into it.
+// program, or named by the KALMEX_EXE environment variable) copied into it.
 App MakeApp(const char* testName);
 // Prepared files, relative to the program folder (folders are created as needed).
 void WriteAppFile(const App& app, const wchar_t* relative, const std::string& bytes);
