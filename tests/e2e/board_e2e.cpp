@@ -19,16 +19,6 @@ const char threeStates[] =
     "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
     "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
 
-// The same layout the program computes, from the same data text.
-void LayoutFor(const App& app, const std::string& data) {
-  dpi = 96;
-  ResetTicketStore();
-  ResetBoardUi();
-  std::u16string text(data.begin(), data.end());  // ASCII data only
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-}
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -85,7 +75,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   // A-1 is the only card in work: its done button.
   int32_t top = CardTop(0, 0);
   POINT done = Centre(CardButtonRect(top, boardLayout.listRect[0].right));
@@ -111,7 +101,7 @@ TEST(Board, DeleteAsksAndNoKeepsTheTicket) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   int32_t right = boardLayout.listRect[0].right;
   int32_t top = CardTop(0, 0);
   Click(app.main, right - 29, top + 29);  // the delete button
@@ -165,7 +155,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   HWND menu = NULL;
   // No menu on the empty space of a column.
   RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
@@ -240,7 +230,7 @@ TEST(Board, CardHoverLookFollowsTheMouse) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   const Rect& list = boardLayout.listRect[0];
   int32_t top = CardTop(0, 0);
   POINT body = {list.left + s(16), top + s(50)};        // plain card surface
@@ -315,7 +305,7 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
   WriteAppFile(app, L"zoltex_data.txt", data);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, data);
+  LoadBoardLayout(app, data);
   auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
   const Rect& list = boardLayout.listRect[0];
 
@@ -324,7 +314,7 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
   POINT done = Centre(CardButtonRect(CardTop(0, 0), list.right));
   Click(app.main, done.x, done.y);
   ASSERT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|13|"); }));
-  LayoutFor(app, ReadAppFile(app, L"zoltex_data.txt"));
+  LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
   POINT nextDone = FillPoint(CardButtonRect(CardTop(0, 0), boardLayout.listRect[0].right));
   EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(nextDone)); })) << std::hex << pixel(nextDone);
   POINT movedBody = {boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)};
@@ -342,7 +332,7 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
   // Where the first card stood, the gap between the first two now shows.
   ASSERT_TRUE(WaitFor([&] { return pixel({list.left + s(16), list.top + s(32)}) == Theme::panelColor; }))
       << "the column did not scroll";
-  LayoutFor(app, ReadAppFile(app, L"zoltex_data.txt"));
+  LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
   boardUi.columnScroll[0] = s(70);
   ComputeLayout(boardLayout.clientWidth, boardLayout.clientHeight);
   POINT secondBody = {list.left + s(16), CardTop(0, 1) + s(50)};
@@ -356,7 +346,7 @@ TEST(Board, RightClickDuringADragShowsNoMenuAndTheDropStillWorks) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   int32_t x = boardLayout.listRect[0].left + s(40), y = CardTop(0, 0) + s(60);
   LeftDown(app.main, x, y);
   MoveMouseTo(app.main, x + s(30), y + s(10));

@@ -4,6 +4,12 @@
 
 #include <vector>
 
+#include "app/geometry.h"
+#include "board/layout.h"
+#include "board/ui_state.h"
+#include "store/datafile.h"
+#include "store/ticket.h"
+
 namespace {
 
 std::wstring ExeFolder() {
@@ -132,6 +138,16 @@ HWND FindAppWindow(const App& app, const wchar_t* className) {
   FindData d{app.process.dwProcessId, className, NULL};
   EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
   return d.found;
+}
+
+void LoadBoardLayout(const App& app, const std::string& data) {
+  dpi = 96;
+  ResetTicketStore();
+  ResetBoardUi();
+  std::u16string text(data.begin(), data.end());
+  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
+  SIZE size = ClientSize(app.main);
+  ComputeLayout(size.cx, size.cy);
 }
 
 bool StartApp(App& app) {

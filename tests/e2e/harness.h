@@ -20,6 +20,10 @@ std::string ReadAppFile(const App& app, const wchar_t* relative);
 bool AppFileExists(const App& app, const wchar_t* relative);
 std::wstring AppPath(const App& app, const wchar_t* relative);
 
+// The board layout the program computes for this data text (ASCII) in its present client area,
+// at 96 DPI, in the test's own copy of the store.
+void LoadBoardLayout(const App& app, const std::string& data);
+
 // Starts the program and waits (deadline 15 s) for its main window; false on time-out.
 bool StartApp(App& app);
 // Sends WM_CLOSE and waits for the process to end; returns its exit code, or -1 on time-out.

@@ -35,22 +35,12 @@ MenuTexts doneItems = {L"Вернуть в работу", L"На уточнен�
 MenuTexts swappedItems = {L"Выполнено", L"На уточнение", L"Изменить…", L"Копировать номер",
                           L"Взять номер и описание в поля ввода", nullptr, L"Удалить"};
 
-// The board layout the program has for the data text it holds now.
-void LayoutFor(const App& app, const std::string& data) {
-  dpi = 96;
-  ResetTicketStore();
-  ResetBoardUi();
-  std::u16string text(data.begin(), data.end());  // ASCII data only
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-}
 
 std::string DataFile(const App& app) { return ReadAppFile(app, L"zoltex_data.txt"); }
 
 // A point on the body of the card with the number, in client coordinates; (-1, -1) if not shown.
 POINT CardPoint(const App& app, const char16_t* number) {
-  LayoutFor(app, DataFile(app));
+  LoadBoardLayout(app, DataFile(app));
   for (int32_t k = 0; k < 3; k++)
     for (int32_t i = 0; i < boardLayout.columnCount[k]; i++)
       if (TextEquals(ticketStore.tickets[boardLayout.columnTickets[k][i]].number, number))
