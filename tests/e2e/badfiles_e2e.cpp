@@ -22,13 +22,20 @@ std::string ManyLines(int count) {
   return out;
 }
 
+// A fresh folder holding the one file; the program starts on it, shows its window and closes
+// normally. Returns the folder for a look at what is left.
+App RunOnFile(const char* name, const wchar_t* file, const std::string& bytes) {
+  App app = MakeApp(name);
+  WriteAppFile(app, file, bytes);
+  EXPECT_TRUE(StartApp(app));
+  EXPECT_TRUE(app.main && IsWindowVisible(app.main));
+  EXPECT_EQ(CloseApp(app), 0);
+  return app;
+}
+
 void CheckProgramSurvives(const BadFile& file) {
   SCOPED_TRACE(file.name);
-  App app = MakeApp(file.name);
-  WriteAppFile(app, L"zoltex_data.txt", file.bytes);
-  ASSERT_TRUE(StartApp(app));
-  EXPECT_TRUE(IsWindowVisible(app.main));
-  EXPECT_EQ(CloseApp(app), 0);
+  App app = RunOnFile(file.name, L"zoltex_data.txt", file.bytes);
   std::string saved = ReadAppFile(app, L"zoltex_data.txt");
   EXPECT_EQ(saved.substr(0, 9), "ZOLTEX1\r\n");
   EXPECT_EQ(AppFileExists(app, L"zoltex_data.bak"), file.backup);
@@ -83,11 +90,7 @@ TEST(BadSettingsFiles, NeverCrashAndAreNotRewrittenAtStart) {
   };
   for (const auto& file : files) {
     SCOPED_TRACE(file.first);
-    App app = MakeApp(file.first);
-    WriteAppFile(app, L"zoltex_settings.txt", file.second);
-    ASSERT_TRUE(StartApp(app));
-    EXPECT_TRUE(IsWindowVisible(app.main));
-    EXPECT_EQ(CloseApp(app), 0);
+    App app = RunOnFile(file.first, L"zoltex_settings.txt", file.second);
     std::string after = ReadAppFile(app, L"zoltex_settings.txt");
     EXPECT_TRUE(after == file.second || IsSettingsText(after)) << after.substr(0, 80);
   }
