@@ -17,7 +17,6 @@ kalmex_need_packages() {
   [ -d /usr/share/fonts/truetype/dejavu ] || missing+=(fonts-dejavu-core)
   command -v clang++ >/dev/null || missing+=(clang)
   ls /usr/lib/llvm-14/lib/clang/14*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || missing+=(libclang-rt-14-dev)
-  command -v zip >/dev/null || missing+=(zip)
   command -v file >/dev/null || missing+=(file)
   command -v python3 >/dev/null || missing+=(python3)
   printf '%s\n' "${missing[@]}"

@@ -32,6 +32,9 @@ struct BindKeyEvent {
 // Copies at most 19999 units of source into out (cap units) without leaving half a surrogate
 // pair at the cut. Returns the length.
 int32_t TakeBindText(char16_t* out, int32_t cap, const char16_t* source);
+// Whether a file decoded to decodedUnits (readCut: bytes were left unread) is all in the takenUnits
+// that TakeBindText kept: false for a file with a NUL inside, longer than 19999 units or cut.
+bool BindFileTakenWhole(int32_t decodedUnits, int32_t takenUnits, bool readCut);
 // TakeBindText, then every CR and LF removed from the end. Returns what is left to type.
 int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source);
 // Fills events with the next batch of at most 502 events from text at *position and advances it.

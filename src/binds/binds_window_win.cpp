@@ -16,6 +16,8 @@
 HWND bindsWindow;
 static HWND slotList, slotEditor;
 static int32_t currentBindSlot = -1;
+// False while the editor shows only part of the slot's file (NUL inside, longer than a bind).
+static bool currentSlotWhole = true;
 static int32_t bindsHover;
 static BindsLayout bindsLayout;
 
@@ -31,13 +33,16 @@ static void LoadBindSlot(int32_t index) {
   currentBindSlot = index;
   char16_t path[600];
   FormatBindPath(path, 600, index + 1);
-  ReadTextFile(path);
-  TakeBindText(bindWorkBuffer, bindWorkUnits, textBuffer);
+  int32_t decoded = ReadTextFile(path);
+  int32_t taken = TakeBindText(bindWorkBuffer, bindWorkUnits, textBuffer);
+  currentSlotWhole = BindFileTakenWhole(decoded, taken, lastReadCut);
   SetWindowTextW(slotEditor, W(bindWorkBuffer));
 }
 
 // Writes the editor to the current slot's file, even when nothing changed, and refreshes its
-// row. A failed write is reported: the text is then only in the editor.
+// row. A failed write is reported: the text is then only in the editor. A file the editor shows
+// only part of is left as it is until the user edits the text: writing the part would destroy
+// the rest of a file the user never touched.
 static bool SaveBindSlot() {
   if (currentBindSlot < 0 || !slotEditor) return true;
   int32_t slot = currentBindSlot + 1;
@@ -45,7 +50,9 @@ static bool SaveBindSlot() {
   CreateDirectoryW(W(appPaths.bindsFolder), NULL);
   char16_t path[600];
   FormatBindPath(path, 600, slot);
-  bool written = WriteTextFile(path, bindWorkBuffer, false);
+  bool untouchedPart = !currentSlotWhole && SendMessageW(slotEditor, EM_GETMODIFY, 0, 0) == 0;
+  bool written = untouchedPart || WriteTextFile(path, bindWorkBuffer, false);
+  if (written && !untouchedPart) currentSlotWhole = true;
   char16_t row[bindRowUnits];
   FormatBindListItem(slot, row, bindRowUnits);
   SendMessageW(slotList, LB_DELETESTRING, currentBindSlot, 0);

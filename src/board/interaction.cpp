@@ -149,10 +149,24 @@ MouseOutcome MouseRelease(int32_t x, int32_t y) {
 
 MouseOutcome MouseRightRelease(int32_t x, int32_t y) {
   MouseOutcome o = {};
+  // The menu would take the capture from a drag in progress.
+  if (boardUi.dragging) return o;
   HitResult r = HitTest(x, y);
   if (!ValidTicket(r.ticket)) return o;
   o.action = ActMenu;
   o.ticket = r.ticket;
+  return o;
+}
+
+MouseOutcome MouseCaptureLost() {
+  // Without the capture the button's release may never come: a drag left running would follow
+  // the mouse with the button up and drop the card at the next click.
+  MouseOutcome o = {};
+  boardUi.pressCode = HitNothing;
+  if (boardUi.dragging) {
+    boardUi.dragging = false;
+    o.invalidate = true;
+  }
   return o;
 }
 

@@ -32,6 +32,8 @@ MouseOutcome MouseLeave();
 MouseOutcome MousePress(int32_t x, int32_t y, bool doubleClick);
 MouseOutcome MouseRelease(int32_t x, int32_t y);
 MouseOutcome MouseRightRelease(int32_t x, int32_t y);
+// The window lost the mouse capture to someone else: a press or a drag in progress is given up.
+MouseOutcome MouseCaptureLost();
 
 struct MenuItem {
   int32_t id;  // 0 for the separator

@@ -150,15 +150,29 @@ static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+// Mouse on the board.
+
+static void Carry(HWND window, MouseOutcome o);
+
+// Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
+// scroll), and no mouse move follows: the hover is taken again from what is under the cursor now.
+static void RefreshHover(HWND window) {
+  Layout(window);
+  POINT p;
+  GetCursorPos(&p);
+  bool over = WindowFromPoint(p) == window;
+  ScreenToClient(window, &p);
+  Carry(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+}
+
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   ScreenToClient(window, &p);
   Layout(window);
   WheelScroll(p.x, p.y, static_cast<short>(HIWORD(wParam)));
   RepaintBoard();
+  RefreshHover(window);
 }
-
-// Mouse on the board.
 
 static void CopyNumber(int32_t t) {
   const char16_t* number = ticketStore.tickets[t].number;
@@ -232,6 +246,7 @@ static void Carry(HWND window, MouseOutcome o) {
       if (valid) Carry(window, MenuCommand(ShowTicketMenu(window, t), t));
       break;
   }
+  if (o.action != ActNone) RefreshHover(window);
 }
 
 static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -274,6 +289,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDBLCLK: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), true)); return 0;
     case WM_LBUTTONUP: Carry(window, MouseRelease(MouseX(lParam), MouseY(lParam))); return 0;
     case WM_RBUTTONUP: Carry(window, MouseRightRelease(MouseX(lParam), MouseY(lParam))); return 0;
+    case WM_CAPTURECHANGED:
+      // Our own ReleaseCapture comes here too, after the rules have already ended the press.
+      if (reinterpret_cast<HWND>(lParam) != window) Carry(window, MouseCaptureLost());
+      return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;
     case WM_APP_ADD_TICKET: AddTicketFromInputs(); return 0;

@@ -68,6 +68,12 @@ int32_t DecideReminder(const Settings& current, const LocalTime& now, int32_t op
   return ReminderShowNow;
 }
 
+int32_t StepReminder(Settings* current, const LocalTime& now, int32_t openCount) {
+  int32_t action = DecideReminder(*current, now, openCount);
+  if (action != ReminderNothing) current->lastDay = DayNumber(now.year, now.month, now.day);
+  return action;
+}
+
 void ApplySettingsUpdate(Settings* into, int32_t remind, int32_t hour, int32_t minute,
                          const LocalTime& now) {
   bool changed = into->remind != remind || into->hour != hour || into->minute != minute;

@@ -28,6 +28,9 @@ uint32_t DayNumber(int32_t year, int32_t month, int32_t day);
 enum ReminderAction : int32_t { ReminderNothing = 0, ReminderMarkDay = 1, ReminderShowNow = 2 };
 // The once-a-second decision at local time now with openCount tickets in work or on clarification.
 int32_t DecideReminder(const Settings& current, const LocalTime& now, int32_t openCount);
+// One tick of the schedule: the decision, with the day marked in *current whenever it is not
+// ReminderNothing (the caller then saves the settings, and shows the window for ReminderShowNow).
+int32_t StepReminder(Settings* current, const LocalTime& now, int32_t openCount);
 // Stores new values; re-arms today's reminder when they changed and the new time is still ahead.
 void ApplySettingsUpdate(Settings* into, int32_t remind, int32_t hour, int32_t minute,
                          const LocalTime& now);

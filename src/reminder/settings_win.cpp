@@ -30,9 +30,8 @@ void UpdateSettings(int32_t remind, int32_t hour, int32_t minute) {
 void CheckReminder() {
   if (settings.remind == 0) return;
   LocalTime now = LocalNow();
-  int32_t action = DecideReminder(settings, now, OpenTicketCount());
+  int32_t action = StepReminder(&settings, now, OpenTicketCount());
   if (action == ReminderNothing) return;
-  settings.lastDay = DayNumber(now.year, now.month, now.day);
   SaveSettings();
   if (action == ReminderShowNow) ShowReminder(false);
 }

@@ -10,6 +10,7 @@
 HWND settingsWindow;
 static int32_t settingsRemind, settingsHover, settingsFocus;
 static HWND hourField, minuteField;
+static HWND settingsLastField;  // the field that had the focus last
 static WNDPROC hourFieldProc, minuteFieldProc;
 static SettingsLayout settingsLayout;
 
@@ -23,12 +24,18 @@ static void LayoutSettingsWindow(HWND window) {
   if (minuteField) MoveWindow(minuteField, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
 }
 
+// Keyboard focus into a field selects its two digits, so typing replaces them as in a dialog.
+static void FocusField(HWND field) {
+  SetFocus(field);
+  SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
 static LRESULT CALLBACK SettingsFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC previous = field == hourField ? hourFieldProc : minuteFieldProc;
   if (message == WM_CHAR) {
     if (wParam == 13) return PostMessageW(settingsWindow, WM_APP_SUBMIT, 0, 0), 0;
     if (wParam == 27) return PostMessageW(settingsWindow, WM_APP_CANCEL, 0, 0), 0;
-    if (wParam == 9) return SetFocus(field == hourField ? minuteField : hourField), 0;
+    if (wParam == 9) return FocusField(field == hourField ? minuteField : hourField), 0;
   }
   return CallWindowProcW(previous, field, message, wParam, lParam);
 }
@@ -48,7 +55,7 @@ void OpenSettingsWindow() {
   if (!settingsWindow) return;
   EnableWindow(mainWindow, FALSE);
   ShowWindow(settingsWindow, SW_SHOW);
-  SetFocus(hourField);
+  FocusField(hourField);
 }
 
 void CloseSettingsWindow() {
@@ -57,7 +64,7 @@ void CloseSettingsWindow() {
   settingsWindow = NULL;
   EnableWindow(mainWindow, TRUE);  // before the destroy, so the activation goes back to it
   DestroyWindow(window);
-  hourField = minuteField = NULL;
+  hourField = minuteField = settingsLastField = NULL;
   SetForegroundWindow(mainWindow);
   InvalidateRect(mainWindow, NULL, FALSE);
 }
@@ -72,7 +79,7 @@ void SubmitSettingsWindow() {
                          reinterpret_cast<char16_t*>(minuteText), &hour, &minute)) {
     MessageBoxW(settingsWindow, L"Укажи время: часы 0\x2013" L"23, минуты 0\x2013" L"59.", L"KALMEX",
                 MB_ICONEXCLAMATION);
-    SetFocus(hourField);
+    FocusField(hourField);
     return;
   }
   UpdateSettings(settingsRemind, hour, minute);
@@ -83,24 +90,32 @@ void SubmitSettingsWindow() {
   CloseSettingsWindow();
 }
 
-static HWND MakeField(HWND window, int32_t id, int32_t value, WNDPROC* previous) {
-  HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER,
-                               0, 0, 10, 10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               hInstance, NULL);
-  SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
-  SendMessageW(field, EM_LIMITTEXT, 2, 0);
+// The handle is stored before the subclass: SettingsFieldProc tells the fields apart by it.
+static void MakeField(HWND window, int32_t id, int32_t value, HWND* field, WNDPROC* previous) {
+  *field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER,
+                           0, 0, 10, 10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           hInstance, NULL);
+  SendMessageW(*field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
+  SendMessageW(*field, EM_LIMITTEXT, 2, 0);
   *previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SettingsFieldProc)));
+      SetWindowLongPtrW(*field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SettingsFieldProc)));
   wchar_t text[8];
   wsprintfW(text, L"%02d", value);
-  SetWindowTextW(field, text);
-  return field;
+  SetWindowTextW(*field, text);
 }
 
 static void OnCreate(HWND window) {
-  hourField = MakeField(window, 401, settings.hour, &hourFieldProc);
-  minuteField = MakeField(window, 402, settings.minute, &minuteFieldProc);
+  MakeField(window, 401, settings.hour, &hourField, &hourFieldProc);
+  MakeField(window, 402, settings.minute, &minuteField, &minuteFieldProc);
+  settingsLastField = hourField;
   LayoutSettingsWindow(window);
+}
+
+// Coming back from another window (the reminder the test button opened, for one), the keys go
+// to the field the user was typing in, not to the bare window.
+static void OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam)) return;
+  FocusField(settingsLastField ? settingsLastField : hourField);
 }
 
 static void OnPaint(HWND window) {
@@ -180,10 +195,14 @@ LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS) {
         HWND focus = GetFocus();
         settingsFocus = focus == hourField ? 1 : focus == minuteField ? 2 : 0;
+        if (settingsFocus) settingsLastField = focus;
         InvalidateRect(window, NULL, FALSE);
       }
       return 0;

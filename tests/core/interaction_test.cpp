@@ -188,3 +188,32 @@ TEST(MouseRules, CardMenuByState) {
   EXPECT_EQ(MenuCommand(0, b.work).action, ActNone);
   EXPECT_EQ(MenuCommand(1, 7).action, ActNone);  // the ticket went away meanwhile
 }
+
+TEST(MouseRules, ADragEndsOnlyByItsOwnReleaseOrWhenTheCaptureIsLost) {
+  Board b;
+  // A right click during a drag shows no menu; the drag goes on and drops normally.
+  MousePress(100, 250, false);
+  MouseMove(300, 300);
+  ASSERT_TRUE(boardUi.dragging);
+  EXPECT_EQ(MouseRightRelease(500, 250).action, ActNone);  // over the clarification card
+  EXPECT_TRUE(boardUi.dragging);
+  MouseOutcome drop = MouseRelease(500, 400);
+  EXPECT_EQ(drop.action, ActSetState);
+  EXPECT_EQ(drop.state, StateClarify);
+
+  // Capture taken away mid-drag: the drag is given up and a later click is only a click.
+  MousePress(100, 250, false);
+  MouseMove(300, 300);
+  ASSERT_TRUE(boardUi.dragging);
+  EXPECT_TRUE(MouseCaptureLost().invalidate);
+  EXPECT_FALSE(boardUi.dragging);
+  MouseMove(1000, 400);
+  EXPECT_FALSE(boardUi.dragging);
+  EXPECT_EQ(Click(1000, 400).action, ActNone);  // the done column's empty space: no drop
+
+  // A pressed button that loses the capture does not fire on a later release over it.
+  MousePress(1100, 100, false);
+  EXPECT_FALSE(MouseCaptureLost().invalidate);
+  EXPECT_EQ(MouseRelease(1100, 100).action, ActNone);
+  EXPECT_EQ(Click(1100, 100).action, ActTake);
+}

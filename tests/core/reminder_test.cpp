@@ -73,6 +73,48 @@ TEST(Settings, DailyDecision) {
   EXPECT_EQ(DecideReminder(s, At(19, 30), 3), ReminderNothing);
 }
 
+// The next minute of a calendar that only needs December and January.
+LocalTime NextMinute(LocalTime t) {
+  if (++t.minute < 60) return t;
+  t.minute = 0;
+  if (++t.hour < 24) return t;
+  t.hour = 0;
+  if (++t.day <= 31) return t;
+  t.day = 1;
+  if (++t.month <= 12) return t;
+  t.month = 1;
+  t.year++;
+  return t;
+}
+
+TEST(Settings, RunningAcrossMidnightFiresEachNewDayOnce) {
+  for (int32_t hour : {19, 0}) {
+    SCOPED_TRACE(hour);
+    Settings s{1, hour, 0, 0};
+    std::u16string fired;
+    LocalTime t{2026, 12, 30, 18, 0, 0};
+    for (int32_t minutes = 0; minutes < 3 * 24 * 60; minutes++, t = NextMinute(t)) {
+      for (int32_t second : {0, 30}) {
+        t.second = second;
+        if (StepReminder(&s, t, 2) == ReminderShowNow) {
+          char16_t at[32];
+          FormatText(at, 32, u"%d.%02d %02d:%02d;", t.day, t.month, t.hour, t.minute);
+          fired += at;
+        }
+      }
+    }
+    EXPECT_EQ(fired, hour == 19 ? u"30.12 19:00;31.12 19:00;1.01 19:00;"
+                                : u"31.12 00:00;1.01 00:00;2.01 00:00;");
+  }
+  // A day with nothing open is marked without a window, and tickets added later that day do not
+  // bring it back; the next day counts again.
+  Settings s{1, 19, 30, 0};
+  EXPECT_EQ(StepReminder(&s, At(19, 30), 0), ReminderMarkDay);
+  EXPECT_EQ(StepReminder(&s, At(19, 31), 3), ReminderNothing);
+  EXPECT_EQ(StepReminder(&s, LocalTime{2026, 12, 8, 19, 30, 0}, 3), ReminderShowNow);
+  EXPECT_EQ(s.lastDay, 20261208u);
+}
+
 TEST(Settings, SavingRearmsOnlyWhenChangedAndStillAhead) {
   Settings s{1, 19, 30, 20261207};
   ApplySettingsUpdate(&s, 1, 19, 30, At(18, 0));  // nothing changed

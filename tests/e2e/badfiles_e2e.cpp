@@ -1,10 +1,12 @@
-// Hostile data files: the real program starts on each, shows what it can, closes normally, and
-// keeps a copy of every file it could not take in whole.
+// Hostile data and settings files: the real program starts on each, shows what it can, closes
+// normally, keeps a copy of every data file it could not take in whole and never rewrites a
+// settings file it only read.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "harness.h"
+#include "hostile.h"
 
 namespace {
 
@@ -14,40 +16,26 @@ struct BadFile {
   bool backup;  // the original must be kept as zoltex_data.bak
 };
 
-std::string Garbage(size_t size) {
-  std::string out(size, '\0');
-  uint32_t x = 2463534242u;
-  for (char& c : out) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    c = static_cast<char>(x);
-  }
-  return out;
-}
-
-std::string Utf16Be(const std::string& ascii) {
-  std::string out = "\xFE\xFF";
-  for (char c : ascii) {
-    out += '\0';
-    out += c;
-  }
-  return out;
-}
-
 std::string ManyLines(int count) {
   std::string out = "ZOLTEX1\r\n0|0\r\n";
   for (int i = 0; i < count; i++) out += "0|" + std::to_string(i) + "|0|1|1|0|N" + std::to_string(i) + "|\r\n";
   return out;
 }
 
+// A fresh folder holding the one file; the program starts on it, shows its window and closes
+// normally. Returns the folder for a look at what is left.
+App RunOnFile(const char* name, const wchar_t* file, const std::string& bytes) {
+  App app = MakeApp(name);
+  WriteAppFile(app, file, bytes);
+  EXPECT_TRUE(StartApp(app));
+  EXPECT_TRUE(app.main && IsWindowVisible(app.main));
+  EXPECT_EQ(CloseApp(app), 0);
+  return app;
+}
+
 void CheckProgramSurvives(const BadFile& file) {
   SCOPED_TRACE(file.name);
-  App app = MakeApp(file.name);
-  WriteAppFile(app, L"zoltex_data.txt", file.bytes);
-  ASSERT_TRUE(StartApp(app));
-  EXPECT_TRUE(IsWindowVisible(app.main));
-  EXPECT_EQ(CloseApp(app), 0);
+  App app = RunOnFile(file.name, L"zoltex_data.txt", file.bytes);
   std::string saved = ReadAppFile(app, L"zoltex_data.txt");
   EXPECT_EQ(saved.substr(0, 9), "ZOLTEX1\r\n");
   EXPECT_EQ(AppFileExists(app, L"zoltex_data.bak"), file.backup);
@@ -73,4 +61,37 @@ TEST(BadDataFiles, NeverCrashAndKeepWhatWasNotUnderstood) {
       {"broken-utf8", header + "0|1|0|1|1|0|\xD0\x97-1|\xD0\xBF\xD1\x80\xFF\xD0\xB8\r\n", true},
   };
   for (const BadFile& file : files) CheckProgramSurvives(file);
+}
+
+namespace {
+
+// The one rewrite a start may make: the reminder marking today as done, in the file's own form.
+bool IsSettingsText(const std::string& bytes) {
+  size_t time = bytes.find("\r\ntime="), last = bytes.find("\r\nlast=");
+  return bytes.rfind("remind=", 0) == 0 && time != std::string::npos && last == time + 12 &&
+         bytes.size() > last + 8 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+}
+
+}  // namespace
+
+TEST(BadSettingsFiles, NeverCrashAndAreNotRewrittenAtStart) {
+  const std::pair<const char*, std::string> files[] = {
+      {"set-garbage", Garbage(200000)},
+      {"set-nul-bytes", std::string("remind=1\0\r\ntime=07:\0 05\r\nlast=0\r\n", 32)},
+      {"set-utf16-big-endian", Utf16Be("remind=0\r\ntime=08:15\r\nlast=0\r\n")},
+      {"set-lone-mark", "\xEF\xBB\xBF"},
+      {"set-five-megabyte-line", "remind=1\r\ntime=" + std::string(5 << 20, '9')},
+      {"set-hundred-thousand-lines", Repeated("time=1:1\r\n", 100000)},
+      {"set-huge-numbers", "remind=4294967295\r\ntime=9999999999:99999999999999999999\r\n"
+                           "last=99999999999999999999\r\n"},
+      {"set-every-value", "remind=-1\r\ntime=-1:-1\r\nlast=-1\r\nremind=2\r\n"},
+      {"set-separators-only", "===:::|||\r\n=\r\n:\r\n|"},
+      {"set-broken-utf8", "remind=1\r\ntime=\xD0\xFF" "12:30\r\nlast=0\r\n"},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.first);
+    App app = RunOnFile(file.first, L"zoltex_settings.txt", file.second);
+    std::string after = ReadAppFile(app, L"zoltex_settings.txt");
+    EXPECT_TRUE(after == file.second || IsSettingsText(after)) << after.substr(0, 80);
+  }
 }

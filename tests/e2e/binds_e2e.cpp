@@ -7,6 +7,7 @@
 #include "binds/bind_text.h"
 #include "board/layout.h"
 #include "harness.h"
+#include "hostile.h"
 #include "store/ticket.h"
 
 namespace {
@@ -267,5 +268,55 @@ TEST(BindsWindow, ReopeningStartsOnCtrlF1AndOpeningTwiceKeepsOneWindow) {
   binds = ClickBindsButton(app);
   ASSERT_TRUE(binds);
   EXPECT_EQ(SendMessageW(GetDlgItem(binds, 201), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+TEST(BindsWindow, HostileBindFilesNeverCrashAndUntouchedOnesAreKept) {
+  struct Hostile {
+    const char* bytes;
+    size_t size;
+    bool whole;  // the editor holds all of it, so it may be written back as UTF-8
+  };
+  const std::string garbage = Garbage(200000), nul("abc\0def\r\n\0", 11),
+                    big = Utf16Be("hello"), line(5 << 20, 'x'), lines = Repeated("ab\r\n", 100000),
+                    numbers = "4294967295 99999999999999999999", every = "\t\r\r\n\n\t",
+                    separators = "|||:::===", broken = "ok \xD0\xFF ok";
+  const Hostile files[10] = {
+      {garbage.data(), garbage.size(), false}, {nul.data(), nul.size(), false},
+      {big.data(), big.size(), false},         {"\xEF\xBB\xBF", 3, true},
+      {line.data(), line.size(), false},       {lines.data(), lines.size(), false},
+      {numbers.data(), numbers.size(), true},  {every.data(), every.size(), true},
+      {separators.data(), separators.size(), true}, {broken.data(), broken.size(), true},
+  };
+  App app = MakeApp("binds-hostile");
+  for (int i = 0; i < 10; i++) {
+    wchar_t name[32];
+    swprintf(name, 32, L"binds\\F%d.txt", i + 1);
+    WriteAppFile(app, name, std::string(files[i].bytes, files[i].size));
+  }
+  ASSERT_TRUE(StartApp(app));
+  HWND binds = ClickBindsButton(app);
+  ASSERT_TRUE(binds);
+  HWND list = GetDlgItem(binds, 201);
+  // Every slot shown in turn: each switch saves the slot left.
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  Click(list, item.left + 40, (item.top + item.bottom) / 2);
+  for (int row = 1; row < 12; row++) {
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == row; })) << row;
+  }
+  PostMessageW(binds, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return FindAppWindow(app, L"ZoltexBinds") == NULL; }));
+  for (int i = 0; i < 10; i++) {
+    wchar_t name[32];
+    swprintf(name, 32, L"binds\\F%d.txt", i + 1);
+    if (!files[i].whole) EXPECT_TRUE(ReadAppFile(app, name) == std::string(files[i].bytes, files[i].size)) << i + 1;
+  }
+  // A bind with a NUL inside types what comes before it.
+  Target target;
+  ASSERT_TRUE(Focus(target.edit));
+  PressCtrlF(2);
+  EXPECT_TRUE(PumpUntil([&] { return target.Text() == L"abc"; }, 5000)) << target.Text().size();
   EXPECT_EQ(CloseApp(app), 0);
 }

@@ -1,11 +1,14 @@
 // The board driven as a user would: typing tickets, card buttons, drag and drop, saving.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <string>
 
 #include "app/geometry.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
+#include "draw/theme.h"
 #include "harness.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
@@ -16,16 +19,6 @@ const char threeStates[] =
     "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
     "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
 
-// The same layout the program computes, from the same data text.
-void LayoutFor(const App& app, const std::string& data) {
-  dpi = 96;
-  ResetTicketStore();
-  ResetBoardUi();
-  std::u16string text(data.begin(), data.end());  // ASCII data only
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-}
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -82,7 +75,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   // A-1 is the only card in work: its done button.
   int32_t top = CardTop(0, 0);
   POINT done = Centre(CardButtonRect(top, boardLayout.listRect[0].right));
@@ -108,7 +101,7 @@ TEST(Board, DeleteAsksAndNoKeepsTheTicket) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   int32_t right = boardLayout.listRect[0].right;
   int32_t top = CardTop(0, 0);
   Click(app.main, right - 29, top + 29);  // the delete button
@@ -162,7 +155,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutFor(app, threeStates);
+  LoadBoardLayout(app, threeStates);
   HWND menu = NULL;
   // No menu on the empty space of a column.
   RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
@@ -192,5 +185,180 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   EXPECT_TRUE(WaitFor([&] { return InputText(app, 101) == L"A-1"; }));
   EXPECT_EQ(InputText(app, 102), L"first");
 
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+namespace {
+
+// The card's button squares, as the board lays them out (delete, done / return, clarification).
+struct CardButtons {
+  Rect del, middle, left;
+};
+
+CardButtons ButtonsOf(int32_t column, int32_t index) {
+  int32_t top = CardTop(column, index), right = boardLayout.listRect[column].right;
+  CardButtons b;
+  b.del = {right - s(30) - s(14), top + s(14), right - s(14), top + s(30) + s(14)};
+  b.middle = CardButtonRect(top, right);
+  b.left = {b.middle.left - (s(30) + s(8)), b.middle.top, b.middle.right - (s(30) + s(8)),
+            b.middle.bottom};
+  return b;
+}
+
+// A point of the button's fill, clear of the icon in its middle.
+POINT FillPoint(const Rect& r) { return {r.left + s(4), (r.top + r.bottom) / 2}; }
+
+// For a failure message: where the cursor is and whose window is under it.
+std::string UnderCursor(const App& app) {
+  POINT c;
+  GetCursorPos(&c);
+  HWND under = WindowFromPoint(c);
+  char text[160];
+  snprintf(text, sizeof text, "cursor at %ld,%ld over %s", c.x, c.y,
+           under == app.main ? "the board" : under ? "another window" : "no window");
+  return text;
+}
+
+bool NearAccentBlue(uint32_t c) {  // the left end of the accent gradient, #00A3FF
+  return (c & 0xFF) < 0x30 && ((c >> 16) & 0xFF) > 0xE0;
+}
+
+}  // namespace
+
+TEST(Board, CardHoverLookFollowsTheMouse) {
+  App app = MakeApp("board-hover");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  LoadBoardLayout(app, threeStates);
+  const Rect& list = boardLayout.listRect[0];
+  int32_t top = CardTop(0, 0);
+  POINT body = {list.left + s(16), top + s(50)};        // plain card surface
+  POINT outline = {(list.left + list.right) / 2, top};  // the card's top edge
+  CardButtons work = ButtonsOf(0, 0);
+  POINT del = FillPoint(work.del), done = FillPoint(work.middle), ask = FillPoint(work.left);
+  auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
+  auto shows = [&](POINT p, uint32_t colour) {
+    return WaitFor([&] { return pixel(p) == colour; });
+  };
+
+  // At rest: the mouse on the empty space of another column.
+  MoveMouseTo(app.main, boardLayout.listRect[1].left + s(40), boardLayout.listRect[1].bottom - s(20));
+  EXPECT_TRUE(shows(body, Theme::fieldColor));
+  EXPECT_EQ(pixel(outline), Theme::lineColor);
+  EXPECT_EQ(pixel(del), Theme::chipColor);
+  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  EXPECT_EQ(pixel(ask), Rgb(0x342816));
+
+  // On the card's body: the whole card lights up, its buttons stay at rest.
+  MoveMouseTo(app.main, list.left + s(40), top + s(60));
+  EXPECT_TRUE(shows(body, Theme::cardHoverColor)) << UnderCursor(app);
+  EXPECT_EQ(pixel(outline), Theme::lineHoverColor);
+  EXPECT_EQ(pixel(del), Theme::chipColor);
+  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  SaveScreenshot(CaptureClient(app.main), "card-hover-body");
+
+  // On the delete button: it turns red-brown, the card stays lit.
+  POINT centre = Centre(work.del);
+  MoveMouseTo(app.main, centre.x, centre.y);
+  EXPECT_TRUE(shows(del, Rgb(0x461E28)));
+  EXPECT_EQ(pixel(body), Theme::cardHoverColor);
+  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  SaveScreenshot(CaptureClient(app.main), "card-hover-delete");
+
+  // On the done button: the accent gradient; the delete button is back at rest.
+  centre = Centre(work.middle);
+  MoveMouseTo(app.main, centre.x, centre.y);
+  EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(done)); })) << std::hex << pixel(done);
+  EXPECT_EQ(pixel(del), Theme::chipColor);
+  SaveScreenshot(CaptureClient(app.main), "card-hover-done");
+
+  // On the "?" button: a brighter brown.
+  centre = Centre(work.left);
+  MoveMouseTo(app.main, centre.x, centre.y);
+  EXPECT_TRUE(shows(ask, Rgb(0x5A3E14)));
+  EXPECT_EQ(pixel(done), Rgb(0x143448));
+
+  // On the done card's return button: the lighter chip.
+  CardButtons finished = ButtonsOf(2, 0);
+  POINT back = FillPoint(finished.middle);
+  EXPECT_EQ(pixel(back), Theme::chipColor);
+  centre = Centre(finished.middle);
+  MoveMouseTo(app.main, centre.x, centre.y);
+  EXPECT_TRUE(shows(back, Theme::chipHoverColor));
+  EXPECT_TRUE(shows(body, Theme::fieldColor));  // the first card went back to rest
+  EXPECT_EQ(pixel(ask), Rgb(0x342816));
+  SaveScreenshot(CaptureClient(app.main), "card-hover-return");
+
+  // Leaving the client area takes the hover away.
+  MoveMouseTo(app.main, s(40), -s(10));
+  EXPECT_TRUE(shows(back, Theme::chipColor));
+  EXPECT_EQ(pixel({boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)}), Theme::fieldColor);
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
+  std::string data = "ZOLTEX1\r\n12|1\r\n";
+  for (int i = 1; i <= 12; i++)  // T12 is the newest: the top card
+    data += "0|" + std::to_string(i) + "|0|1796601600|1796601600|0|T" + std::to_string(i) + "|\r\n";
+  App app = MakeApp("board-hover-moves");
+  WriteAppFile(app, L"zoltex_data.txt", data);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  LoadBoardLayout(app, data);
+  auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
+  const Rect& list = boardLayout.listRect[0];
+
+  // The top card's done button takes it away; the card sliding up under the mouse is lit and
+  // shows its own done button under the mouse, the moved card rests in the done column.
+  POINT done = Centre(CardButtonRect(CardTop(0, 0), list.right));
+  Click(app.main, done.x, done.y);
+  ASSERT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|13|"); }));
+  LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
+  POINT nextDone = FillPoint(CardButtonRect(CardTop(0, 0), boardLayout.listRect[0].right));
+  EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(nextDone)); })) << std::hex << pixel(nextDone);
+  POINT movedBody = {boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)};
+  POINT movedBack = FillPoint(CardButtonRect(CardTop(2, 0), boardLayout.listRect[2].right));
+  EXPECT_TRUE(WaitFor([&] { return pixel(movedBody) == Theme::fieldColor; }));
+  EXPECT_EQ(pixel(movedBack), Theme::chipColor);
+  SaveScreenshot(CaptureClient(app.main), "card-hover-after-done");
+
+  // A wheel notch scrolls the column by 70 px: the next card comes under the mouse and is lit.
+  int32_t y = CardTop(0, 0) + s(90);
+  MoveMouseTo(app.main, list.left + s(40), y);
+  EXPECT_TRUE(WaitFor([&] { return pixel({list.left + s(16), CardTop(0, 0) + s(50)}) ==
+                                   Theme::cardHoverColor; }));
+  Wheel(app.main, list.left + s(40), y, -120);
+  // Where the first card stood, the gap between the first two now shows.
+  ASSERT_TRUE(WaitFor([&] { return pixel({list.left + s(16), list.top + s(32)}) == Theme::panelColor; }))
+      << "the column did not scroll";
+  LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
+  boardUi.columnScroll[0] = s(70);
+  ComputeLayout(boardLayout.clientWidth, boardLayout.clientHeight);
+  POINT secondBody = {list.left + s(16), CardTop(0, 1) + s(50)};
+  EXPECT_TRUE(WaitFor([&] { return pixel(secondBody) == Theme::cardHoverColor; }));
+  SaveScreenshot(CaptureClient(app.main), "card-hover-after-wheel");
+  EXPECT_EQ(CloseApp(app), 0);
+}
+
+TEST(Board, RightClickDuringADragShowsNoMenuAndTheDropStillWorks) {
+  App app = MakeApp("board-drag-right-click");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  LoadBoardLayout(app, threeStates);
+  int32_t x = boardLayout.listRect[0].left + s(40), y = CardTop(0, 0) + s(60);
+  LeftDown(app.main, x, y);
+  MoveMouseTo(app.main, x + s(30), y + s(10));
+  POINT over = {boardLayout.listRect[1].left + s(40), CardTop(1, 0) + s(60)};  // B-2's card
+  MoveMouseTo(app.main, over.x, over.y);
+  RightClick(app.main, over.x, over.y);
+  Settle(app);
+  EXPECT_EQ(FindAppWindow(app, L"#32768"), (HWND)NULL);
+  POINT done = {boardLayout.listRect[2].left + s(60), boardLayout.listRect[2].bottom - s(40)};
+  MoveMouseTo(app.main, done.x, done.y);
+  LeftUp(app.main, done.x, done.y);
+  EXPECT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|4|"); }));
+  EXPECT_TRUE(DataHas(app, "|A-1|first"));
   EXPECT_EQ(CloseApp(app), 0);
 }

@@ -4,6 +4,12 @@
 
 #include <vector>
 
+#include "app/geometry.h"
+#include "board/layout.h"
+#include "board/ui_state.h"
+#include "store/datafile.h"
+#include "store/ticket.h"
+
 namespace {
 
 std::wstring ExeFolder() {
@@ -11,6 +17,14 @@ std::wstring ExeFolder() {
   DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
   std::wstring p(path, n);
   return p.substr(0, p.find_last_of(L'\\'));
+}
+
+// kalmex.exe beside the test program, or the one KALMEX_EXE names (the released one).
+std::wstring ProgramUnderTest() {
+  wchar_t named[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"KALMEX_EXE", named, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) return std::wstring(named, n);
+  return ExeFolder() + L"\\kalmex.exe";
 }
 
 void RemoveTree(const std::wstring& folder) {
@@ -86,7 +100,7 @@ App MakeApp(const char* testName) {
   app.folder = name;
   RemoveTree(app.folder);
   MakeParents(app.folder + L"\\");
-  CopyFileW((ExeFolder() + L"\\kalmex.exe").c_str(), (app.folder + L"\\kalmex.exe").c_str(), FALSE);
+  CopyFileW(ProgramUnderTest().c_str(), (app.folder + L"\\kalmex.exe").c_str(), FALSE);
   return app;
 }
 
@@ -124,6 +138,16 @@ HWND FindAppWindow(const App& app, const wchar_t* className) {
   FindData d{app.process.dwProcessId, className, NULL};
   EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
   return d.found;
+}
+
+void LoadBoardLayout(const App& app, const std::string& data) {
+  dpi = 96;
+  ResetTicketStore();
+  ResetBoardUi();
+  std::u16string text(data.begin(), data.end());
+  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
+  SIZE size = ClientSize(app.main);
+  ComputeLayout(size.cx, size.cy);
 }
 
 bool StartApp(App& app) {
@@ -208,6 +232,17 @@ void RightClick(HWND window, int32_t x, int32_t y) {
   Sleep(30);
 }
 
+void Wheel(HWND window, int32_t x, int32_t y, int32_t delta) {
+  POINT p = ScreenPoint(window, x, y);
+  SendMouse(0, p.x, p.y);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.mouseData = static_cast<DWORD>(delta);
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  SendInput(1, &in, sizeof in);
+  Sleep(30);
+}
+
 void KeyDown(WORD vk) { SendKey(vk, 0); }
 void KeyUp(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
 void PressKey(WORD vk) {
@@ -251,26 +286,26 @@ SIZE ClientSize(HWND window) {
   return SIZE{r.right, r.bottom};
 }
 
-Pixels CaptureClient(HWND window) {
+Pixels CaptureScreenRect(const RECT& area) {
   Pixels out;
-  SIZE size = ClientSize(window);
-  POINT origin = ScreenPoint(window, 0, 0);
-  out.width = size.cx;
-  out.height = size.cy;
+  int32_t width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return out;
+  out.width = width;
+  out.height = height;
   HDC screen = GetDC(NULL);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = size.cx;
-  bi.bmiHeader.biHeight = -size.cy;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = NULL;
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY);
+  BitBlt(mem, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
-  out.data.resize(static_cast<size_t>(size.cx) * size.cy);
+  out.data.resize(static_cast<size_t>(width) * height);
   const uint32_t* px = static_cast<const uint32_t*>(bits);
   for (size_t i = 0; i < out.data.size(); i++) {
     uint32_t v = px[i];  // 0x00RRGGBB in a DIB
@@ -281,6 +316,24 @@ Pixels CaptureClient(HWND window) {
   DeleteDC(mem);
   ReleaseDC(NULL, screen);
   return out;
+}
+
+Pixels CaptureClient(HWND window) {
+  SIZE size = ClientSize(window);
+  POINT origin = ScreenPoint(window, 0, 0);
+  return CaptureScreenRect(RECT{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+}
+
+Pixels CaptureWindow(HWND window) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return Pixels();
+  return CaptureScreenRect(r);
+}
+
+uint32_t ClientPixel(HWND window, int32_t x, int32_t y) {
+  POINT p = ScreenPoint(window, x, y);
+  Pixels one = CaptureScreenRect(RECT{p.x, p.y, p.x + 1, p.y + 1});
+  return one.data.empty() ? 0xFFFFFFFFu : one.data[0];
 }
 
 std::wstring SaveScreenshot(const Pixels& pixels, const char* name) {

@@ -12,13 +12,17 @@ struct App {
 };
 
 // A new empty folder under %TEMP% named after the test, with kalmex.exe (found beside the test
-// program) copied into it.
+// program, or named by the KALMEX_EXE environment variable) copied into it.
 App MakeApp(const char* testName);
 // Prepared files, relative to the program folder (folders are created as needed).
 void WriteAppFile(const App& app, const wchar_t* relative, const std::string& bytes);
 std::string ReadAppFile(const App& app, const wchar_t* relative);
 bool AppFileExists(const App& app, const wchar_t* relative);
 std::wstring AppPath(const App& app, const wchar_t* relative);
+
+// The board layout the program computes for this data text (ASCII) in its present client area,
+// at 96 DPI, in the test's own copy of the store.
+void LoadBoardLayout(const App& app, const std::string& data);
 
 // Starts the program and waits (deadline 15 s) for its main window; false on time-out.
 bool StartApp(App& app);
@@ -48,6 +52,8 @@ void MoveMouseTo(HWND window, int32_t x, int32_t y);
 void Click(HWND window, int32_t x, int32_t y);
 void DoubleClick(HWND window, int32_t x, int32_t y);
 void RightClick(HWND window, int32_t x, int32_t y);
+// Turns the wheel at the point; delta 120 a notch, positive away from the user.
+void Wheel(HWND window, int32_t x, int32_t y, int32_t delta);
 void LeftDown(HWND window, int32_t x, int32_t y);
 void LeftUp(HWND window, int32_t x, int32_t y);
 void PressKey(WORD vk);
@@ -66,6 +72,11 @@ struct Pixels {
   uint32_t At(int32_t x, int32_t y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
 Pixels CaptureClient(HWND window);
+// Any part of the screen, and a whole window with its frame (a popup menu, say).
+Pixels CaptureScreenRect(const RECT& area);
+Pixels CaptureWindow(HWND window);
+// One pixel of the window's client area as it is on the screen; 0xFFFFFFFF when it cannot be read.
+uint32_t ClientPixel(HWND window, int32_t x, int32_t y);
 // Saves the capture as a BMP in the screenshots folder beside the test program; returns the path.
 std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
 
