@@ -142,8 +142,8 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   ASSERT_TRUE(number && description);
   EXPECT_TRUE(WaitFor([&] { return FocusedWindow(editor) == number; }));
   EXPECT_EQ(Selection(number), std::make_pair(3, 3));
-  EXPECT_EQ(ControlText(number), L"A-1");
-  EXPECT_EQ(ControlText(description), L"принтер");
+  EXPECT_EQ(RemoteControlText(number), L"A-1");
+  EXPECT_EQ(RemoteControlText(description), L"принтер");
   // Centred on the board, 560 x 330 with its caption.
   RECT main, outer;
   GetWindowRect(app.main, &main);
@@ -206,7 +206,7 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   TypeText(L"  ");
   PressKey(VK_END);
   TypeText(L"0  ");
-  EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(editor, 301)) == L"  B-20  "; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(GetDlgItem(editor, 301)) == L"  B-20  "; }));
   PressKey(VK_RETURN);
   EXPECT_TRUE(Gone(app, L"ZoltexEdit"));
   std::string expected = Utf8(L"2|2|20|1796601100|1796600100|0|B-20|звонок клиенту\r\n");
@@ -257,7 +257,7 @@ TEST(EditorE2E, EmptyAndDuplicateNumbersAreRefusedAndEscChangesNothing) {
   Answer(box, IDOK);
   EXPECT_TRUE(IsWindow(editor));
   EXPECT_TRUE(WaitFor([&] { return FocusedWindow(editor) == number; }));
-  EXPECT_EQ(ControlText(number), L"C-3");
+  EXPECT_EQ(RemoteControlText(number), L"C-3");
 
   // Esc leaves: the typed texts are dropped, the board is usable again, the data is as it was.
   PressKey(VK_ESCAPE);
@@ -294,7 +294,7 @@ TEST(EditorE2E, DeletingAnotherTicketWhileTheEditorIsOpenClosesIt) {
   HWND number = GetDlgItem(editor, 301);
   ASSERT_TRUE(WaitFor([&] { return FocusedWindow(editor) == number; }));
   TypeText(L"7");  // typed, never saved
-  EXPECT_TRUE(WaitFor([&] { return ControlText(number) == L"A-17"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(number) == L"A-17"; }));
 
   // C-3's delete button, right of the editor, which stands in the middle of the board.
   int32_t x = boardLayout.listRect[2].right - 29, y = CardTop(2, 0) + 29;

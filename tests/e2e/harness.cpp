@@ -372,7 +372,7 @@ std::wstring WindowText(HWND window) {
   return std::wstring(text, n > 0 ? n : 0);
 }
 
-std::wstring ControlText(HWND control) {
+std::wstring RemoteControlText(HWND control) {
   static wchar_t text[4096];
   DWORD_PTR n = 0;
   if (!SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
@@ -382,7 +382,7 @@ std::wstring ControlText(HWND control) {
 }
 
 std::wstring MessageBoxText(HWND box) {
-  return ControlText(GetDlgItem(box, 0xFFFF));
+  return RemoteControlText(GetDlgItem(box, 0xFFFF));
 }
 
 HWND FocusedWindow(HWND anyWindowOfThread) {

@@ -86,7 +86,7 @@ SIZE ClientSize(HWND window);
 std::wstring WindowText(HWND window);
 // A control's text read through WM_GETTEXT, which works across processes (GetWindowTextW does
 // not ask another process's control).
-std::wstring ControlText(HWND control);
+std::wstring RemoteControlText(HWND control);
 // The text of a message box (its static text control).
 std::wstring MessageBoxText(HWND box);
 // The window with the keyboard focus on the thread that owns the given window, or NULL.
