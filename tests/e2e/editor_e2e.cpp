@@ -52,6 +52,15 @@ void LayoutOf(const App& app, const std::string& data) {
   ComputeLayout(size.cx, size.cy);
 }
 
+// Lays out the data file, starts the program on it, brings the board to the front and computes
+// the same layout here.
+bool StartWith(App& app, const std::string& data) {
+  WriteAppFile(app, L"zoltex_data.txt", data);
+  if (!StartApp(app) || !BringToFront(app.main)) return false;
+  LayoutOf(app, data);
+  return true;
+}
+
 // Everything of the data file after its header: the ticket lines, which a periodic save keeps.
 std::string TicketLines(const std::string& data) {
   size_t first = data.find("\r\n");
@@ -127,10 +136,7 @@ int32_t ChannelDistance(uint32_t a, uint32_t b) {
 
 TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   App app = MakeApp("editor-open-save");
-  WriteAppFile(app, L"zoltex_data.txt", threeTickets);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LayoutOf(app, threeTickets);
+  ASSERT_TRUE(StartWith(app, threeTickets));
 
   // A-1 has a description: the caret goes into the number field, behind its text.
   HWND editor = OpenEditorOn(app, 0, 0);
@@ -221,10 +227,7 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
 
 TEST(EditorE2E, EmptyAndDuplicateNumbersAreRefusedAndEscChangesNothing) {
   App app = MakeApp("editor-refusals");
-  WriteAppFile(app, L"zoltex_data.txt", threeTickets);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LayoutOf(app, threeTickets);
+  ASSERT_TRUE(StartWith(app, threeTickets));
   std::string before = TicketLines(threeTickets);
 
   HWND editor = OpenEditorOn(app, 0, 0);
@@ -285,10 +288,7 @@ TEST(EditorE2E, EmptyAndDuplicateNumbersAreRefusedAndEscChangesNothing) {
 
 TEST(EditorE2E, DeletingAnotherTicketWhileTheEditorIsOpenClosesIt) {
   App app = MakeApp("editor-delete");
-  WriteAppFile(app, L"zoltex_data.txt", threeTickets);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LayoutOf(app, threeTickets);
+  ASSERT_TRUE(StartWith(app, threeTickets));
   HWND editor = OpenEditorOn(app, 0, 0);
   ASSERT_TRUE(editor);
   HWND number = GetDlgItem(editor, 301);
