@@ -77,6 +77,38 @@ Rect StatusBox(int32_t clientWidth, int32_t margin, const Rect& creditLink) {
   return Rect{clientWidth / 2 - s(200), creditLink.top, clientWidth - margin, creditLink.bottom};
 }
 
+// Appends the visible part of every card of column k that the list shows.
+static int32_t AppendVisibleCards(int32_t k, Rect* out, int32_t n, int32_t cap) {
+  const BoardLayout& L = boardLayout;
+  const Rect& list = L.listRect[k];
+  for (int32_t i = 0; i < L.columnCount[k] && n >= 0; i++) {
+    int32_t top = list.top - boardUi.columnScroll[k] + i * (L.cardHeight + L.cardGap);
+    if (!CardInList(list, top, L.cardHeight)) continue;
+    if (n == cap) return -1;
+    int32_t bottom = top + L.cardHeight;
+    out[n++] = Rect{list.left - 2, top < list.top ? list.top : top, list.right + 2,
+                    bottom > list.bottom ? list.bottom : bottom};
+  }
+  return n;
+}
+
+int32_t TimerRepaintRects(bool withWaiting, Rect* out, int32_t cap) {
+  const BoardLayout& L = boardLayout;
+  int32_t n = -1;
+  if (!boardUi.dragging && cap >= 2) {  // the floating card pulses wherever it is
+    ColumnParts p = ComputeColumnParts(L.columnRect[0], L.listRect[0]);
+    int32_t r = p.dotRadius + s(3) + 1;  // the halo at its widest
+    out[0] = Rect{p.dotX - r, p.dotY - r, p.dotX + r + 1, p.dotY + r + 1};
+    out[1] = StatusBox(L.clientWidth, L.margin, L.creditLinkRect);
+    n = AppendVisibleCards(0, out, 2, cap);
+    if (withWaiting) n = AppendVisibleCards(1, out, n, cap);
+  }
+  if (n >= 0) return n;
+  if (cap < 1) return 0;
+  out[0] = Rect{0, L.columnRect[0].top - s(4), L.clientWidth, L.clientHeight};
+  return 1;
+}
+
 static bool DragTicketValid() {
   return boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount;
 }
