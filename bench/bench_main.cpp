@@ -138,6 +138,8 @@ int wmain(int argc, wchar_t** argv) {
   if (Wanted(argc, argv, L"files")) BenchSaveAndLoad();
   if (Wanted(argc, argv, L"paint")) BenchPaint();
   if (Wanted(argc, argv, L"start")) BenchStartAndIdle();
+  if (Wanted(argc, argv, L"typing")) BenchTyping();
+  if (Wanted(argc, argv, L"gdi")) BenchGdi();
   WriteFiguresJson(figures, out);
   int missed = 0;
   for (const Figure& f : figures) missed += f.met ? 0 : 1;
