@@ -35,8 +35,8 @@ uint32_t WorkedSum(const int32_t* tickets, int32_t count);
 Rect StatusBox(int32_t clientWidth, int32_t margin, const Rect& creditLink);
 
 // What the 100 ms timer must repaint, from boardLayout and boardUi: the in-work header's dot,
-// the visible in-work cards, with withWaiting also the visible cards on clarification (their
-// waiting minutes), and the footer status box. During a drag, or when more than cap rectangles
+// stripe and time row of the visible in-work cards, with withWaiting also those of the visible
+// cards on clarification (their waiting minutes), and the footer status box. During a drag, or when more than cap rectangles
 // would be needed, the one strip from the columns down. Returns the count written.
 int32_t TimerRepaintRects(bool withWaiting, Rect* out, int32_t cap);
 
