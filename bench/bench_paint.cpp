@@ -62,19 +62,6 @@ double FromScratchMs(HDC screen, uint32_t tick) {
   return NowMs() - t0;
 }
 
-// The region the 100 ms timer invalidates, in client coordinates.
-HRGN TimerRegion(bool withWaiting) {
-  Rect rects[96];
-  int32_t n = TimerRepaintRects(withWaiting, rects, 96);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  for (int32_t i = 0; i < n; i++) {
-    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
-  }
-  return region;
-}
-
 double RenderMs(HDC screen, HRGN region, uint32_t now, uint32_t tick) {
   double t0 = NowMs();
   RenderBoard(screen, region, now, tick);
@@ -148,18 +135,8 @@ void BenchPaint() {
 void BenchGdi() {
   dpi = 96;
   FillFullStore();
-  ResetBoardUi();
-  HWND board = MakeProbeBoard(boardWidth, boardHeight);
-  PaintProbeBoard(board, 1, boardWidth, boardHeight);
-  OpenEverySecondaryWindowOnce();
-  int32_t first = FreePenCapacity();
-  PaintProbeBoard(board, 10000, boardWidth, boardHeight);
-  for (int i = 0; i < 199; i++) OpenEverySecondaryWindowOnce();
-  int32_t after = FreePenCapacity();
-  DestroyWindow(board);
-  mainWindow = NULL;
-  ReleaseBoardBuffers();
-  PumpProbeMessages();
+  int32_t first = 0, after = 0;
+  MeasureGdiRun(boardWidth, boardHeight, &first, &after);
   printf("free GDI capacity: %d after the first paint and openings, %d after all\n", first, after);
   Figure f = Summarise("GDI capacity lost: 10,000 paints, 200 openings of each window", "objects",
                        {static_cast<double>(first - after)});

@@ -14,6 +14,7 @@
 #include "board/ui_state.h"
 #include "draw/board_geometry.h"
 #include "draw/board_paint_win.h"
+#include "paint_probe.h"
 #include "reminder/settings.h"
 #include "store/ticket.h"
 
@@ -78,18 +79,6 @@ std::vector<uint32_t> FromScratch(uint32_t now, uint32_t tick) {
   DeleteDC(dc);
   ReleaseDC(NULL, screen);
   return out;
-}
-
-HRGN TimerRegion(bool withWaiting) {
-  Rect rects[96];
-  int32_t n = TimerRepaintRects(withWaiting, rects, 96);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  for (int32_t i = 0; i < n; i++) {
-    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
-  }
-  return region;
 }
 
 // The kept buffer after repainting region (NULL: all).

@@ -11,6 +11,8 @@
 #include "app/shell_win.h"
 #include "binds/binds_win.h"
 #include "board/layout.h"
+#include "board/ui_state.h"
+#include "draw/board_geometry.h"
 #include "draw/board_paint_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
@@ -123,5 +125,35 @@ inline void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t h
     UpdateWindow(board);
     if (i % 50 == 0) PumpProbeMessages();
   }
+  PumpProbeMessages();
+}
+
+// The region the 100 ms timer invalidates, in client coordinates; the caller deletes it.
+inline HRGN TimerRegion(bool withWaiting) {
+  Rect rects[96];
+  int32_t n = TimerRepaintRects(withWaiting, rects, 96);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int32_t i = 0; i < n; i++) {
+    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
+}
+
+// The whole leak run on the current store: the free capacity after the first paint and opening
+// of every window, and after 10,000 paints and 200 openings of each; the board is gone after.
+inline void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
+  ResetBoardUi();
+  HWND board = MakeProbeBoard(width, height);
+  PaintProbeBoard(board, 1, width, height);  // the first paint makes the kept buffers
+  OpenEverySecondaryWindowOnce();            // and the first openings whatever they keep
+  *first = FreePenCapacity();
+  PaintProbeBoard(board, 10000, width, height);
+  for (int i = 0; i < 199; i++) OpenEverySecondaryWindowOnce();
+  *after = FreePenCapacity();
+  DestroyWindow(board);
+  mainWindow = NULL;
+  ReleaseBoardBuffers();
   PumpProbeMessages();
 }
