@@ -18,33 +18,6 @@
 
 namespace {
 
-std::vector<Figure> figures;
-
-void Report(Figure f, const char* goal, bool met) {
-  f.goal = goal;
-  f.met = met;
-  PrintFigure(f);
-  figures.push_back(f);
-}
-
-// 400 tickets with full-length texts and ten-digit numbers, in all three states.
-void FillFullStore() {
-  ResetTicketStore();
-  for (int32_t i = 0; i < maxTickets; i++) {
-    Ticket& t = ticketStore.tickets[i];
-    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
-    t.order = 1000000000u + static_cast<uint32_t>(i);
-    t.workedSeconds = 1000000000u + static_cast<uint32_t>(i);
-    t.stateSince = t.createdAt = 1796601600u;
-    t.doneAt = t.state == StateDone ? 1796605200u : 0;
-    FormatText(t.number, numberUnits, u"INC-%010u-%016u", 1000000000u + i, 7u);
-    for (int32_t k = 0; k < descriptionUnits - 1; k++) t.description[k] = u'а' + (k + i) % 32;
-    t.description[descriptionUnits - 1] = 0;
-  }
-  ticketStore.ticketCount = maxTickets;
-  ticketStore.orderCounter = 1000000000u + maxTickets;
-}
-
 std::wstring TempFolder(const wchar_t* name) {
   wchar_t temp[MAX_PATH], path[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -152,13 +125,21 @@ void BenchExeSize() {
   Report(f, "<= 300 KB", f.median <= 300);
 }
 
+// The second argument, when given, names the groups to run (for example "paint,gdi").
+bool Wanted(int argc, wchar_t** argv, const wchar_t* group) {
+  return argc <= 2 || wcsstr(argv[2], group) != NULL;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const wchar_t* out = argc > 1 ? argv[1] : L"bench-results.json";
-  BenchExeSize();
-  BenchSaveAndLoad();
-  BenchStartAndIdle();
+  if (Wanted(argc, argv, L"size")) BenchExeSize();
+  if (Wanted(argc, argv, L"files")) BenchSaveAndLoad();
+  if (Wanted(argc, argv, L"paint")) BenchPaint();
+  if (Wanted(argc, argv, L"start")) BenchStartAndIdle();
+  if (Wanted(argc, argv, L"typing")) BenchTyping();
+  if (Wanted(argc, argv, L"gdi")) BenchGdi();
   WriteFiguresJson(figures, out);
   int missed = 0;
   for (const Figure& f : figures) missed += f.met ? 0 : 1;

@@ -3,6 +3,37 @@
 #include <algorithm>
 #include <stdio.h>
 
+#include "app/text.h"
+#include "store/ticket.h"
+
+std::vector<Figure> figures;
+
+void Report(Figure f, const char* goal, bool met) {
+  f.goal = goal;
+  f.met = met;
+  PrintFigure(f);
+  figures.push_back(f);
+}
+
+// 400 tickets with full-length texts and ten-digit numbers, in all three states.
+void FillFullStore() {
+  ResetTicketStore();
+  for (int32_t i = 0; i < maxTickets; i++) {
+    Ticket& t = ticketStore.tickets[i];
+    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
+    t.order = 1000000000u + static_cast<uint32_t>(i);
+    t.workedSeconds = 1000000000u + static_cast<uint32_t>(i);
+    t.stateSince = t.createdAt = 1796601600u;
+    t.doneAt = t.state == StateDone ? 1796605200u : 0;
+    FormatText(t.number, numberUnits, u"INC-%010u-%016u", 1000000000u + i, 7u);
+    for (int32_t k = 0; k < descriptionUnits - 1; k++) t.description[k] = u'а' + (k + i) % 32;
+    t.description[descriptionUnits - 1] = 0;
+  }
+  ticketStore.ticketCount = maxTickets;
+  ticketStore.orderCounter = 1000000000u + maxTickets;
+}
+
+
 double NowMs() {
   static LARGE_INTEGER frequency = [] {
     LARGE_INTEGER f;

@@ -19,4 +19,15 @@ struct Figure {
 
 Figure Summarise(const std::string& name, const std::string& unit, std::vector<double> values);
 void PrintFigure(const Figure& figure);
+// Every figure reported so far, in order.
+extern std::vector<Figure> figures;
+// Prints the figure with its goal and keeps it for the JSON file.
+void Report(Figure f, const char* goal, bool met);
+// 400 tickets with full-length texts and ten-digit numbers, in all three states.
+void FillFullStore();
+// The board figures: painting, typing a long bind, GDI capacity.
+void BenchPaint();
+void BenchTyping();
+void BenchGdi();
+
 void WriteFiguresJson(const std::vector<Figure>& figures, const wchar_t* path);

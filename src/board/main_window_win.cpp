@@ -120,10 +120,7 @@ static void OnClose(HWND window) {
 
 static void OnTimer(HWND window, WPARAM id) {
   if (id == 1) {
-    RECT r;
-    GetClientRect(window, &r);
-    r.top = boardLayout.columnRect[0].top - s(4);
-    InvalidateRect(window, &r, FALSE);
+    InvalidateTimerParts(window);
   } else if (id == 3) {
     CheckReminder();
   } else {
@@ -257,6 +254,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY:
       UnregisterBindHotKeys(window);
+      ReleaseBoardBuffers();
       PostQuitMessage(0);
       return 0;
     case WM_SIZE:

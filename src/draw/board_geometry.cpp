@@ -77,6 +77,51 @@ Rect StatusBox(int32_t clientWidth, int32_t margin, const Rect& creditLink) {
   return Rect{clientWidth / 2 - s(200), creditLink.top, clientWidth - margin, creditLink.bottom};
 }
 
+static Rect ClipToList(const Rect& r, const Rect& list) {
+  Rect c{r.left, r.top < list.top ? list.top : r.top, r.right,
+         r.bottom > list.bottom ? list.bottom : r.bottom};
+  if (c.bottom < c.top) c.bottom = c.top;
+  return c;
+}
+
+// Appends, for every card of column k that the list shows, the parts that change with the clock:
+// the stripe and the row of description, caption and time pill (whose texts move when the time
+// text grows). The number and the buttons above that row stay as they are.
+static int32_t AppendVisibleCards(int32_t k, Rect* out, int32_t n, int32_t cap) {
+  const BoardLayout& L = boardLayout;
+  const Rect& list = L.listRect[k];
+  for (int32_t i = 0; i < L.columnCount[k] && n >= 0; i++) {
+    int32_t top = list.top - boardUi.columnScroll[k] + i * (L.cardHeight + L.cardGap);
+    if (!CardInList(list, top, L.cardHeight)) continue;
+    if (n + 2 > cap) return -1;
+    Rect box{list.left, top, list.right, top + L.cardHeight};
+    CardGeometry g = ComputeCardGeometry(box, StateInWork, 0, 0);
+    // One pixel around each: a round rectangle's edge pixels need not fall inside its box.
+    const Rect& e = g.stripe;
+    out[n++] = ClipToList(Rect{e.left - 1, e.top - 1, e.right + 1, e.bottom + 1}, list);
+    out[n++] = ClipToList(Rect{g.description.left - 1, g.pill.top - 1, g.pill.right + 1,
+                               g.pill.bottom + 1}, list);
+  }
+  return n;
+}
+
+int32_t TimerRepaintRects(bool withWaiting, Rect* out, int32_t cap) {
+  const BoardLayout& L = boardLayout;
+  int32_t n = -1;
+  if (!boardUi.dragging && cap >= 2) {  // the floating card pulses wherever it is
+    ColumnParts p = ComputeColumnParts(L.columnRect[0], L.listRect[0]);
+    int32_t r = p.dotRadius + s(3) + 1;  // the halo at its widest
+    out[0] = Rect{p.dotX - r, p.dotY - r, p.dotX + r + 1, p.dotY + r + 1};
+    out[1] = StatusBox(L.clientWidth, L.margin, L.creditLinkRect);
+    n = AppendVisibleCards(0, out, 2, cap);
+    if (withWaiting) n = AppendVisibleCards(1, out, n, cap);
+  }
+  if (n >= 0) return n;
+  if (cap < 1) return 0;
+  out[0] = Rect{0, L.columnRect[0].top - s(4), L.clientWidth, L.clientHeight};
+  return 1;
+}
+
 static bool DragTicketValid() {
   return boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount;
 }

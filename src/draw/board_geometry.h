@@ -34,6 +34,12 @@ uint32_t WorkedSum(const int32_t* tickets, int32_t count);
 // Where the footer status or statistics line goes: right half of the credit link's row.
 Rect StatusBox(int32_t clientWidth, int32_t margin, const Rect& creditLink);
 
+// What the 100 ms timer must repaint, from boardLayout and boardUi: the in-work header's dot,
+// stripe and time row of the visible in-work cards, with withWaiting also those of the visible
+// cards on clarification (their waiting minutes), and the footer status box. During a drag, or when more than cap rectangles
+// would be needed, the one strip from the columns down. Returns the count written.
+int32_t TimerRepaintRects(bool withWaiting, Rect* out, int32_t cap);
+
 // Drag look, from boardUi and boardLayout: the column that would receive the dragged card.
 bool IsDropTarget(int32_t column);
 // The floating card: top-left at the mouse minus the grab offset, as wide as the lists.

@@ -1,5 +1,7 @@
 // The board picture: glows, header, input row, the three columns with their cards, the floating
-// drag card and the footer. Everything is drawn anew at every paint from boardLayout and boardUi.
+// drag card and the footer, drawn from boardLayout and boardUi. A paint redraws only the window's
+// update region, into a back buffer kept between paints; the corner glows, which depend on
+// nothing but the client size and the DPI, are kept as two ready tiles.
 #include "draw/board_paint_win.h"
 
 #include "app/clock.h"
@@ -95,6 +97,8 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
     if (!CardInList(list, top, L.cardHeight)) continue;
     int32_t ticket = L.columnTickets[k][i];
     Rect box{list.left, top, list.right, top + L.cardHeight};
+    RECT area = ToRECT(box);
+    if (!RectVisible(dc, &area)) continue;  // outside the region being repainted
     if (boardUi.dragging && boardUi.dragTicket == ticket)
       FillRoundRect(dc, box, s(14), Theme::panelColor, Theme::slotLineColor);
     else
@@ -111,13 +115,15 @@ void DrawColumn(HDC dc, int32_t k, uint32_t now, int32_t phase) {
   ColumnParts p = ComputeColumnParts(L.columnRect[k], list);
   DrawColumnHeader(dc, k, p, phase);
 
+  // SaveDC keeps the clip of the region being repainted; the list clip narrows it.
+  int32_t saved = SaveDC(dc);
   IntersectClipRect(dc, p.clip.left, p.clip.top, p.clip.right, p.clip.bottom);
   if (L.columnCount[k] == 0)
     DrawTextIn(dc, emptyColumnTexts[k], p.emptyText, fontSet.bodyFont, Theme::dimText,
                textCentredLines);
   else
     DrawColumnCards(dc, k, now, phase);
-  SelectClipRgn(dc, NULL);
+  RestoreDC(dc, saved);
 
   Rect thumb;
   if (ScrollThumb(list, L.columnCount[k], L.cardHeight, L.cardGap, boardUi.columnScroll[k], &thumb))
@@ -139,13 +145,24 @@ void DrawFooter(HDC dc, uint32_t tick) {
   DrawTextIn(dc, line, box, fontSet.smallFont, Theme::dimText, textRightCut);
 }
 
-}  // namespace
+struct Glow {
+  int32_t cx, cy, halfWidth, halfHeight;
+  uint32_t colour;
+};
 
-void DrawBoard(HDC dc, uint32_t now, uint32_t tick) {
-  const BoardLayout& L = boardLayout;
-  const int32_t W = L.clientWidth, H = L.clientHeight;
-  DrawCornerGlow(dc, W - s(120), s(10), s(520), s(220), Theme::glowBlue);
-  DrawCornerGlow(dc, s(60), H, s(420), s(200), Theme::glowViolet);
+void BoardGlows(int32_t W, int32_t H, Glow glows[2]) {
+  glows[0] = Glow{W - s(120), s(10), s(520), s(220), Theme::glowBlue};
+  glows[1] = Glow{s(60), H, s(420), s(200), Theme::glowViolet};
+}
+
+void DrawGlows(HDC dc, int32_t W, int32_t H) {
+  Glow glows[2];
+  BoardGlows(W, H, glows);
+  for (const Glow& g : glows) DrawCornerGlow(dc, g.cx, g.cy, g.halfWidth, g.halfHeight, g.colour);
+}
+
+// Everything in front of the glows.
+void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawHeader(dc);
   for (int32_t k = 0; k < 3; k++) DrawColumn(dc, k, now, PulsePhase(tick));
   if (boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount)
@@ -154,12 +171,140 @@ void DrawBoard(HDC dc, uint32_t now, uint32_t tick) {
   DrawFooter(dc, tick);
 }
 
+// A memory DC with its own bitmap; dc is NULL when there is none.
+struct Surface {
+  HDC dc;
+  HBITMAP bitmap, kept;
+  Rect box;  // client coordinates that the surface covers
+};
+
+bool MakeSurface(HDC reference, const Rect& box, Surface* out) {
+  *out = Surface{};
+  HDC dc = CreateCompatibleDC(reference);
+  HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, box.right - box.left,
+                                               box.bottom - box.top)
+                      : NULL;
+  if (!bitmap) {
+    if (dc) DeleteDC(dc);
+    return false;
+  }
+  *out = Surface{dc, bitmap, static_cast<HBITMAP>(SelectObject(dc, bitmap)), box};
+  // Client coordinates everywhere: the surface's top left is box's top left.
+  SetViewportOrgEx(dc, -box.left, -box.top, NULL);
+  SetBkMode(dc, TRANSPARENT);
+  RECT r = ToRECT(box);
+  FillRect(dc, &r, windowBrush);
+  return true;
+}
+
+void FreeSurface(Surface* surface) {
+  if (!surface->dc) return;
+  SelectObject(surface->dc, surface->kept);
+  DeleteObject(surface->bitmap);
+  DeleteDC(surface->dc);
+  *surface = Surface{};
+}
+
+// Kept between paints, remade when the client size or the DPI changes.
+struct BoardBuffers {
+  Surface back;      // the whole client area
+  Surface glows[2];  // each glow's rectangle within the client area, both glows drawn in it
+  int32_t width, height, dpi;
+};
+BoardBuffers buffers;
+
+Rect Intersection(const Rect& a, const Rect& b) {
+  Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+         a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+// Returns true when the buffers were made anew (their picture is then still to be drawn).
+bool KeepBuffers(HDC reference, int32_t W, int32_t H) {
+  if (buffers.back.dc && buffers.width == W && buffers.height == H && buffers.dpi == dpi)
+    return false;
+  ReleaseBoardBuffers();
+  Rect client{0, 0, W, H};
+  if (!MakeSurface(reference, client, &buffers.back)) return true;
+  Glow glows[2];
+  BoardGlows(W, H, glows);
+  for (int32_t k = 0; k < 2; k++) {
+    const Glow& g = glows[k];
+    Rect box = Intersection(client, Rect{g.cx - g.halfWidth, g.cy - g.halfHeight,
+                                         g.cx + g.halfWidth, g.cy + g.halfHeight});
+    if (box.right == box.left || box.bottom == box.top) continue;
+    if (MakeSurface(reference, box, &buffers.glows[k])) DrawGlows(buffers.glows[k].dc, W, H);
+  }
+  buffers.width = W;
+  buffers.height = H;
+  buffers.dpi = dpi;
+  return true;
+}
+
+}  // namespace
+
+void DrawBoard(HDC dc, uint32_t now, uint32_t tick) {
+  DrawGlows(dc, boardLayout.clientWidth, boardLayout.clientHeight);
+  DrawBoardFront(dc, now, tick);
+}
+
+HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
+  const int32_t W = boardLayout.clientWidth, H = boardLayout.clientHeight;
+  if (W <= 0 || H <= 0) return NULL;
+  bool fresh = KeepBuffers(reference, W, H);
+  HDC dc = buffers.back.dc;
+  if (!dc) return NULL;
+  SelectClipRgn(dc, fresh ? NULL : region);
+  RECT all{0, 0, W, H};
+  FillRect(dc, &all, windowBrush);
+  for (const Surface& glow : buffers.glows) {
+    if (!glow.dc) continue;
+    const Rect& b = glow.box;
+    BitBlt(dc, b.left, b.top, b.right - b.left, b.bottom - b.top, glow.dc, b.left, b.top, SRCCOPY);
+  }
+  DrawBoardFront(dc, now, tick);
+  SelectClipRgn(dc, NULL);
+  return dc;
+}
+
+void ReleaseBoardBuffers() {
+  FreeSurface(&buffers.back);
+  for (Surface& glow : buffers.glows) FreeSurface(&glow);
+  buffers = BoardBuffers{};
+}
+
 void PaintBoard(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   ComputeLayout(client.right - client.left, client.bottom - client.top);
-  BackBuffer buffer;
-  BeginBackBuffer(window, &buffer, boardLayout.clientWidth, boardLayout.clientHeight);
-  DrawBoard(buffer.dc, UnixNow(), GetTickCount());
-  EndBackBuffer(window, &buffer);
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  bool known = update && GetUpdateRgn(window, update, FALSE) != ERROR;
+  PAINTSTRUCT paint;
+  HDC windowDc = BeginPaint(window, &paint);
+  uint32_t now = UnixNow(), tick = GetTickCount();
+  HDC dc = RenderBoard(windowDc, known ? update : NULL, now, tick);
+  const RECT& r = paint.rcPaint;
+  if (dc) {
+    BitBlt(windowDc, r.left, r.top, r.right - r.left, r.bottom - r.top, dc, r.left, r.top, SRCCOPY);
+  } else {  // no memory for a buffer: straight onto the window rather than nothing
+    SetBkMode(windowDc, TRANSPARENT);
+    FillRect(windowDc, &client, windowBrush);
+    DrawBoard(windowDc, now, tick);
+  }
+  EndPaint(window, &paint);
+  if (update) DeleteObject(update);
+}
+
+void InvalidateTimerParts(HWND window) {
+  static uint32_t lastSecond;
+  uint32_t now = UnixNow();
+  Rect rects[96];
+  int32_t n = TimerRepaintRects(now != lastSecond, rects, 96);
+  lastSecond = now;
+  for (int32_t i = 0; i < n; i++) {
+    RECT r = ToRECT(rects[i]);
+    InvalidateRect(window, &r, FALSE);
+  }
 }

@@ -31,9 +31,12 @@ void EndBackBuffer(HWND window, BackBuffer* b) {
 
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags) {
+  // DrawTextW clips to the box; text wholly outside the clip is skipped, which saves most of
+  // the cost of a partial repaint.
+  RECT r = ToRECT(box);
+  if (!RectVisible(dc, &r)) return;
   HGDIOBJ old = SelectObject(dc, font);
   SetTextColor(dc, colour);
-  RECT r = ToRECT(box);
   DrawTextW(dc, W(text), -1, &r, flags | DT_NOPREFIX);
   SelectObject(dc, old);
 }
@@ -75,6 +78,8 @@ static TRIVERTEX Vertex(int32_t x, int32_t y, uint32_t colour) {
 }
 
 void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
+  RECT area{box.left, box.top, box.right + 1, box.bottom + 1};
+  if (!RectVisible(dc, &area)) return;
   HRGN shape = CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, radius, radius);
   // SaveDC keeps the clip already in effect; the gradient stays inside both.
   int32_t saved = SaveDC(dc);

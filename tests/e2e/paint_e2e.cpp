@@ -98,3 +98,36 @@ TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
   EXPECT_EQ(px.At(l.listRect[1].right + s(6), l.listRect[1].top + s(10)), Theme::panelColor);
   EXPECT_EQ(CloseApp(app), 0);
 }
+
+// The 100 ms timer repaints only what changes with the clock: on the real screen the running
+// time of an in-work card moves on while the header and the number above it stay as they were.
+TEST(BoardPixels, TheRunningTimeTicksOnScreenAndTheRestStays) {
+  App app = MakeApp("paint-live");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  Settle(app);
+  Sleep(300);
+  LoadLayoutOf(threeStates, ClientSize(app.main));
+  const Rect& list = boardLayout.listRect[0];
+  int32_t top = CardTop(0, 0);
+  Rect row{list.left, top + boardLayout.cardHeight - s(42), list.right, top + boardLayout.cardHeight - s(14)};
+  Rect header{0, 0, boardLayout.clientWidth, boardLayout.numberFrameRect.top};  // not the caret
+  Rect number{list.left + s(24), top + s(10), list.left + s(150), top + s(46)};
+  auto region = [](const Pixels& px, const Rect& r) {
+    std::basic_string<uint32_t> out;
+    for (int32_t y = r.top; y < r.bottom; y++)
+      for (int32_t x = r.left; x < r.right; x++) out += px.At(x, y);
+    return out;
+  };
+  Pixels first = CaptureClient(app.main);
+  Pixels later;
+  EXPECT_TRUE(WaitFor([&] {
+    later = CaptureClient(app.main);
+    return region(later, row) != region(first, row);
+  }, 3000));
+  EXPECT_TRUE(region(later, header) == region(first, header));
+  EXPECT_TRUE(region(later, number) == region(first, number));
+  SaveScreenshot(later, "board-live-timer");
+  EXPECT_EQ(CloseApp(app), 0);
+}

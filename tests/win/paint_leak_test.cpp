@@ -1,10 +1,8 @@
-// Painting a full board leaves no GDI object behind. GetGuiResources is a stub under Wine, so the
-// free capacity is measured instead: pens are made until creation fails, counted and deleted.
+// Painting a full board and opening the program's windows leave no GDI object behind
+// (measured as free capacity, see paint_probe.h).
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "app/geometry.h"
 #include "app/shell_win.h"
@@ -12,23 +10,10 @@
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "draw/board_paint_win.h"
+#include "paint_probe.h"
 #include "store/ticket.h"
 
 namespace {
-
-int32_t FreePenCapacity() {
-  std::vector<HPEN> pens;
-  for (;;) {
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
-    if (!pen || pens.size() > 200000) {
-      if (pen) DeleteObject(pen);
-      break;
-    }
-    pens.push_back(pen);
-  }
-  for (HPEN pen : pens) DeleteObject(pen);
-  return static_cast<int32_t>(pens.size());
-}
 
 void FillStore() {
   ResetTicketStore();
@@ -76,4 +61,16 @@ TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
   ReleaseDC(NULL, screen);
   EXPECT_GT(before, 1000);
   EXPECT_EQ(after, before);
+}
+
+TEST(PaintLeaks, TenThousandPaintsAndTwoHundredOpeningsOfEveryWindowLeaveTheCapacityAsAfterTheFirst) {
+  CreateSharedObjects();
+  dpi = 96;
+  FillStore();
+  int32_t first = 0, after = 0;
+  MeasureGdiRun(1280, 800, &first, &after);
+  int32_t released = FreePenCapacity();
+  EXPECT_GT(first, 1000);
+  EXPECT_EQ(after, first);
+  EXPECT_GT(released, first);  // the kept buffers are given back
 }

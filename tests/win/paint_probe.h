@@ -1,0 +1,159 @@
+// GDI capacity probe and a run of the program's windows inside this process, shared by the leak
+// test and the benchmark. GetGuiResources is a stub under Wine, so the free capacity is measured:
+// pens are made until creation fails, counted and deleted.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/paths.h"
+#include "app/shell_win.h"
+#include "binds/binds_win.h"
+#include "board/layout.h"
+#include "board/ui_state.h"
+#include "draw/board_geometry.h"
+#include "draw/board_paint_win.h"
+#include "editor/editor_win.h"
+#include "reminder/reminder_win.h"
+#include "store/ticket.h"
+
+inline int32_t FreePenCapacity() {
+  std::vector<HPEN> pens;
+  for (;;) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    if (!pen || pens.size() > 200000) {
+      if (pen) DeleteObject(pen);
+      break;
+    }
+    pens.push_back(pen);
+  }
+  for (HPEN pen : pens) DeleteObject(pen);
+  return static_cast<int32_t>(pens.size());
+}
+
+inline void PumpProbeMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+inline LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PaintBoard(window);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A board window painted by PaintBoard, standing in as the main window (owner of the others),
+// with the program's classes registered and its files in a fresh folder under %TEMP%.
+inline HWND MakeProbeBoard(int32_t width, int32_t height) {
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    hInstance = GetModuleHandleW(NULL);
+    CreateSharedObjects();
+    RegisterWindowClasses();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = hInstance;
+    wc.hCursor = arrowCursor;
+    wc.lpfnWndProc = ProbeBoardProc;
+    wc.lpszClassName = L"KalmexProbeBoard";
+    RegisterClassExW(&wc);
+    wchar_t temp[MAX_PATH], folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    swprintf(folder, MAX_PATH, L"%lskalmex-probe-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, NULL);
+    std::wstring exe = std::wstring(folder) + L"\\kalmex.exe";
+    BuildAppPaths(reinterpret_cast<const char16_t*>(exe.c_str()));
+    CreateDirectoryW(reinterpret_cast<const wchar_t*>(appPaths.bindsFolder), NULL);
+  }
+  mainWindow = CreateWindowExW(0, L"KalmexProbeBoard", L"board", WS_POPUP | WS_VISIBLE, 0, 0,
+                               width, height, NULL, NULL, hInstance, NULL);
+  PumpProbeMessages();
+  return mainWindow;
+}
+
+inline void PaintProbeNow(HWND window) {
+  UpdateWindow(window);
+  PumpProbeMessages();
+}
+
+// Opens, paints and closes the binds, settings, editor and reminder windows once each.
+inline void OpenEverySecondaryWindowOnce() {
+  OpenBindsWindow();
+  if (bindsWindow) {
+    PaintProbeNow(bindsWindow);
+    SendMessageW(bindsWindow, WM_CLOSE, 0, 0);
+  }
+  OpenSettingsWindow();
+  if (settingsWindow) {
+    PaintProbeNow(settingsWindow);
+    CloseSettingsWindow();
+  }
+  OpenTicketEditor(0);
+  if (editorWindow) {
+    PaintProbeNow(editorWindow);
+    CloseTicketEditor();
+  }
+  ShowReminder(false);
+  if (reminderWindow) {
+    PaintProbeNow(reminderWindow);
+    DestroyWindow(reminderWindow);
+  }
+  PumpProbeMessages();
+}
+
+// paints board paints: the timer's parts mostly, now and then the whole window, and every
+// thousandth paint at a new size, which remakes the kept buffers.
+inline void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t height) {
+  for (int32_t i = 1; i <= paints; i++) {
+    if (i % 1000 == 0) {
+      int32_t grow = (i / 1000) % 2 ? 40 : 0;
+      SetWindowPos(board, NULL, 0, 0, width + grow, height + grow, SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(board, NULL, FALSE);
+    } else if (i % 100 == 0) {
+      InvalidateRect(board, NULL, FALSE);
+    } else {
+      InvalidateTimerParts(board);
+    }
+    UpdateWindow(board);
+    if (i % 50 == 0) PumpProbeMessages();
+  }
+  PumpProbeMessages();
+}
+
+// The region the 100 ms timer invalidates, in client coordinates; the caller deletes it.
+inline HRGN TimerRegion(bool withWaiting) {
+  Rect rects[96];
+  int32_t n = TimerRepaintRects(withWaiting, rects, 96);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int32_t i = 0; i < n; i++) {
+    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
+}
+
+// The whole leak run on the current store: the free capacity after the first paint and opening
+// of every window, and after 10,000 paints and 200 openings of each; the board is gone after.
+inline void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
+  ResetBoardUi();
+  HWND board = MakeProbeBoard(width, height);
+  PaintProbeBoard(board, 1, width, height);  // the first paint makes the kept buffers
+  OpenEverySecondaryWindowOnce();            // and the first openings whatever they keep
+  *first = FreePenCapacity();
+  PaintProbeBoard(board, 10000, width, height);
+  for (int i = 0; i < 199; i++) OpenEverySecondaryWindowOnce();
+  *after = FreePenCapacity();
+  DestroyWindow(board);
+  mainWindow = NULL;
+  ReleaseBoardBuffers();
+  PumpProbeMessages();
+}
