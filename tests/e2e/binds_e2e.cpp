@@ -66,46 +66,6 @@ void PressCtrlF(int n) {
   KeyUp(VK_CONTROL);
 }
 
-// Whether the program's memory holds the text: status messages are formatted there, so the
-// slot-specific wording proves which message was shown.
-bool ProcessHolds(const App& app, const std::wstring& text) {
-  const char* want = reinterpret_cast<const char*>(text.data());
-  size_t wantBytes = text.size() * sizeof(wchar_t);
-  std::string chunk;
-  MEMORY_BASIC_INFORMATION info;
-  const char* at = NULL;
-  while (VirtualQueryEx(app.process.hProcess, at, &info, sizeof info) == sizeof info) {
-    bool writable = info.State == MEM_COMMIT &&
-                    (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY)) && !(info.Protect & PAGE_GUARD);
-    if (writable) {
-      chunk.resize(info.RegionSize);
-      SIZE_T got = 0;
-      if (ReadProcessMemory(app.process.hProcess, info.BaseAddress, &chunk[0], info.RegionSize,
-                            &got) &&
-          chunk.find(want, 0, wantBytes) < got)
-        return true;
-    }
-    at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
-    if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
-  }
-  return false;
-}
-
-std::string Utf8(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
-                              NULL, NULL);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, NULL,
-                      NULL);
-  return out;
-}
-
-std::wstring RemoteText(HWND control) {
-  static wchar_t text[20001];
-  LRESULT n = SendMessageW(control, WM_GETTEXT, 20001, reinterpret_cast<LPARAM>(text));
-  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
 std::wstring RowText(HWND list, int row) {
   wchar_t text[256] = {};
   LRESULT n = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
@@ -140,13 +100,13 @@ TEST(BindsHotKeys, CtrlF1TypesTheFileAndEmptySlotsSaySo) {
   ASSERT_TRUE(Focus(target.edit));
   PressCtrlF(1);
   EXPECT_TRUE(PumpUntil([&] { return target.Text() == greeting; }, 8000)) << target.Text().size();
-  EXPECT_TRUE(ProcessHolds(app, L"Ctrl+F1 \x2014 текст напечатан"));
+  EXPECT_TRUE(ProcessMemoryHolds(app, L"Ctrl+F1 \x2014 текст напечатан"));
 
   SetWindowTextW(target.edit, L"");
   PressCtrlF(2);  // no file
-  EXPECT_TRUE(PumpUntil([&] { return ProcessHolds(app, L"Бинд Ctrl+F2 пустой \x2014 открой «Бинды»"); }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return ProcessMemoryHolds(app, L"Бинд Ctrl+F2 пустой \x2014 открой «Бинды»"); }, 5000));
   PressCtrlF(3);  // only line ends
-  EXPECT_TRUE(PumpUntil([&] { return ProcessHolds(app, L"Бинд Ctrl+F3 пустой \x2014 открой «Бинды»"); }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return ProcessMemoryHolds(app, L"Бинд Ctrl+F3 пустой \x2014 открой «Бинды»"); }, 5000));
   Settle(app);
   Pump();
   EXPECT_EQ(target.Text(), L"");
@@ -181,7 +141,7 @@ TEST(BindsHotKeys, AKeyHeldByAnotherProgramLeavesEleven) {
   WriteAppFile(app, L"binds\\F5.txt", "five");
   WriteAppFile(app, L"binds\\F6.txt", "six");
   ASSERT_TRUE(StartApp(app));
-  EXPECT_TRUE(ProcessHolds(app, L"Часть Ctrl+F занята другой программой: работает 11 из 12"));
+  EXPECT_TRUE(ProcessMemoryHolds(app, L"Часть Ctrl+F занята другой программой: работает 11 из 12"));
   ASSERT_TRUE(Focus(target.edit));
   PressCtrlF(5);
   MSG msg;
@@ -204,7 +164,7 @@ TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
   ASSERT_TRUE(list && editor);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 12);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(RemoteText(editor), greeting);
+  EXPECT_EQ(RemoteControlText(editor), greeting);
   EXPECT_EQ(RowText(list, 1), L"Ctrl+F2    \x2014 пусто \x2014");
   EXPECT_EQ(RowText(list, 0).substr(0, 11), L"Ctrl+F1    ");
   RECT outer;
@@ -221,7 +181,7 @@ TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
   Settle(app);
   EXPECT_EQ(ReadAppFile(app, L"binds\\F1.txt"), Utf8(greeting));
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
-  EXPECT_EQ(RemoteText(editor), L"third\r\nline");
+  EXPECT_EQ(RemoteControlText(editor), L"third\r\nline");
   EXPECT_EQ(RowText(list, 2), L"Ctrl+F3    third  line");
 
   SaveScreenshot(CaptureClient(binds), "binds-window");
@@ -230,19 +190,19 @@ TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
   Click(editor, 20, 20);
   SendMessageW(editor, EM_SETSEL, 0, -1);
   PressKey(VK_DELETE);
-  EXPECT_TRUE(WaitFor([&] { return RemoteText(editor).empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(editor).empty(); }));
   RECT c;
   GetClientRect(binds, &c);
   BindsLayout l = ComputeBindsLayout(c.right, c.bottom);
   Click(binds, (l.saveRect.left + l.saveRect.right) / 2, (l.saveRect.top + l.saveRect.bottom) / 2);
   EXPECT_TRUE(WaitFor([&] { return ReadAppFile(app, L"binds\\F3.txt").empty(); }));
   EXPECT_TRUE(WaitFor([&] { return RowText(list, 2) == L"Ctrl+F3    \x2014 пусто \x2014"; }));
-  EXPECT_TRUE(ProcessHolds(app, L"Бинды сохранены"));
+  EXPECT_TRUE(ProcessMemoryHolds(app, L"Бинды сохранены"));
 
   // Typed but not saved: closing the main window saves the slot.
   Click(editor, 20, 20);
   TypeText(L"напоследок");
-  EXPECT_TRUE(WaitFor([&] { return RemoteText(editor) == L"напоследок"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(editor) == L"напоследок"; }));
   EXPECT_EQ(CloseApp(app), 0);
   EXPECT_EQ(ReadAppFile(app, L"binds\\F3.txt"), Utf8(L"напоследок"));
 }

@@ -24,40 +24,12 @@ const char threeTickets[] =
     "2|2|20|1796601100|1796600100|0|B-2|\r\n"
     "1|3|30|1796601200|1796600200|1796601200|C-3|done\r\n";
 
-std::string Utf8(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
-                              NULL, NULL);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, NULL,
-                      NULL);
-  return out;
-}
-
-std::u16string Utf16(const std::string& bytes) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), NULL, 0);
-  std::u16string out(static_cast<size_t>(n), u'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      reinterpret_cast<wchar_t*>(&out[0]), n);
-  return out;
-}
-
-// The board's layout as the program computes it from the same data, at 96 DPI.
-void LayoutOf(const App& app, const std::string& data) {
-  dpi = 96;
-  ResetTicketStore();
-  ResetBoardUi();
-  std::u16string text = Utf16(data);
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
-  SIZE size = ClientSize(app.main);
-  ComputeLayout(size.cx, size.cy);
-}
-
 // Lays out the data file, starts the program on it, brings the board to the front and computes
 // the same layout here.
 bool StartWith(App& app, const std::string& data) {
   WriteAppFile(app, L"zoltex_data.txt", data);
   if (!StartApp(app) || !BringToFront(app.main)) return false;
-  LayoutOf(app, data);
+  LoadBoardLayout(app, data);
   return true;
 }
 
@@ -395,7 +367,7 @@ TEST(EditorE2E, ClearingAsksThenYesMovesTheDoneTicketsIntoTheHistory) {
   WriteAppFile(app, L"zoltex_history.txt", old);
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  LayoutOf(app, data);
+  LoadBoardLayout(app, data);
   ASSERT_EQ(boardLayout.columnCount[2], 3);
 
   // "No" changes nothing.
@@ -454,7 +426,7 @@ TEST(EditorE2E, AFailingHistoryAppendKeepsTheDoneTicketsAndSaysSo) {
     }
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(BringToFront(app.main));
-    LayoutOf(app, data);
+    LoadBoardLayout(app, data);
 
     ClickClear(app);
     HWND box = WaitForBox(app);

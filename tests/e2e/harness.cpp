@@ -144,8 +144,11 @@ void LoadBoardLayout(const App& app, const std::string& data) {
   dpi = 96;
   ResetTicketStore();
   ResetBoardUi();
-  std::u16string text(data.begin(), data.end());
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
+  int n = MultiByteToWideChar(CP_UTF8, 0, data.data(), static_cast<int>(data.size()), NULL, 0);
+  std::u16string text(static_cast<size_t>(n), u'\0');
+  MultiByteToWideChar(CP_UTF8, 0, data.data(), static_cast<int>(data.size()),
+                      reinterpret_cast<wchar_t*>(&text[0]), n);
+  ParseTicketText(text.c_str(), n, 1796601600u);
   SIZE size = ClientSize(app.main);
   ComputeLayout(size.cx, size.cy);
 }
@@ -373,9 +376,9 @@ std::wstring WindowText(HWND window) {
 }
 
 std::wstring RemoteControlText(HWND control) {
-  static wchar_t text[4096];
+  static wchar_t text[20001];  // room for the longest bind
   DWORD_PTR n = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, 20001, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
                            2000, &n))
     return std::wstring();
   return std::wstring(text, n);
@@ -415,4 +418,13 @@ bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
     if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
   }
   return false;
+}
+
+std::string Utf8(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
+                              NULL, NULL);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, NULL,
+                      NULL);
+  return out;
 }

@@ -20,7 +20,7 @@ std::string ReadAppFile(const App& app, const wchar_t* relative);
 bool AppFileExists(const App& app, const wchar_t* relative);
 std::wstring AppPath(const App& app, const wchar_t* relative);
 
-// The board layout the program computes for this data text (ASCII) in its present client area,
+// The board layout the program computes for this data text (UTF-8) in its present client area,
 // at 96 DPI, in the test's own copy of the store.
 void LoadBoardLayout(const App& app, const std::string& data);
 
@@ -94,3 +94,5 @@ HWND FocusedWindow(HWND anyWindowOfThread);
 // Whether the program's writable memory holds the UTF-16 text: what the status line shows is
 // formatted there, so a message text proves it was shown.
 bool ProcessMemoryHolds(const App& app, const std::wstring& text);
+// UTF-8 bytes of the text, as the program writes its files.
+std::string Utf8(const std::wstring& text);
