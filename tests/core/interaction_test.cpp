@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "board_tickets.h"
 #include "app/text.h"
 #include "board/interaction.h"
 #include "board/layout.h"
@@ -10,16 +11,6 @@
 #include "store/ticket.h"
 
 namespace {
-
-int32_t AddTicket(const char16_t* number, int32_t state, uint32_t order) {
-  int32_t index = ticketStore.ticketCount++;
-  Ticket& t = ticketStore.tickets[index];
-  t = Ticket{};
-  t.state = state;
-  t.order = order;
-  CopyText(t.number, numberUnits, number);
-  return index;
-}
 
 // One ticket in each column, at 96 DPI in 1280 x 800: cards at top 208 in lists 36..409,
 // 453..826 and 870..1244.

@@ -1,6 +1,7 @@
 // Board geometry, column lists, scroll clamp, wheel steps and hit testing.
 #include <gtest/gtest.h>
 
+#include "board_tickets.h"
 #include "app/geometry.h"
 #include "app/text.h"
 #include "board/layout.h"
@@ -13,16 +14,6 @@ struct DpiScope {
   explicit DpiScope(int32_t value) { dpi = value; }
   ~DpiScope() { dpi = 96; }
 };
-
-int32_t AddTicket(const char16_t* number, int32_t state, uint32_t order) {
-  int32_t index = ticketStore.ticketCount++;
-  Ticket& t = ticketStore.tickets[index];
-  t = Ticket{};
-  t.state = state;
-  t.order = order;
-  CopyText(t.number, numberUnits, number);
-  return index;
-}
 
 void Fresh() {
   ResetTicketStore();

@@ -72,10 +72,7 @@ TEST(Board, EscEmptiesOnlyItsInputAndTabSwitches) {
 
 TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   App app = MakeApp("board-card-moves");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, threeStates);
+  ASSERT_TRUE(StartOnData(app, threeStates));
   // A-1 is the only card in work: its done button.
   int32_t top = CardTop(0, 0);
   POINT done = Centre(CardButtonRect(top, boardLayout.listRect[0].right));
@@ -98,10 +95,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
 
 TEST(Board, DeleteAsksAndNoKeepsTheTicket) {
   App app = MakeApp("board-delete");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, threeStates);
+  ASSERT_TRUE(StartOnData(app, threeStates));
   int32_t right = boardLayout.listRect[0].right;
   int32_t top = CardTop(0, 0);
   Click(app.main, right - 29, top + 29);  // the delete button
@@ -152,10 +146,7 @@ std::wstring ClipboardText() {
 
 TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   App app = MakeApp("board-menu");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, threeStates);
+  ASSERT_TRUE(StartOnData(app, threeStates));
   HWND menu = NULL;
   // No menu on the empty space of a column.
   RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
@@ -227,10 +218,7 @@ bool NearAccentBlue(uint32_t c) {  // the left end of the accent gradient, #00A3
 
 TEST(Board, CardHoverLookFollowsTheMouse) {
   App app = MakeApp("board-hover");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, threeStates);
+  ASSERT_TRUE(StartOnData(app, threeStates));
   const Rect& list = boardLayout.listRect[0];
   int32_t top = CardTop(0, 0);
   POINT body = {list.left + s(16), top + s(50)};        // plain card surface
@@ -302,10 +290,7 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
   for (int i = 1; i <= 12; i++)  // T12 is the newest: the top card
     data += "0|" + std::to_string(i) + "|0|1796601600|1796601600|0|T" + std::to_string(i) + "|\r\n";
   App app = MakeApp("board-hover-moves");
-  WriteAppFile(app, L"zoltex_data.txt", data);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, data);
+  ASSERT_TRUE(StartOnData(app, data));
   auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
   const Rect& list = boardLayout.listRect[0];
 
@@ -343,10 +328,7 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
 
 TEST(Board, RightClickDuringADragShowsNoMenuAndTheDropStillWorks) {
   App app = MakeApp("board-drag-right-click");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
-  LoadBoardLayout(app, threeStates);
+  ASSERT_TRUE(StartOnData(app, threeStates));
   int32_t x = boardLayout.listRect[0].left + s(40), y = CardTop(0, 0) + s(60);
   LeftDown(app.main, x, y);
   MoveMouseTo(app.main, x + s(30), y + s(10));

@@ -24,15 +24,6 @@ const char threeTickets[] =
     "2|2|20|1796601100|1796600100|0|B-2|\r\n"
     "1|3|30|1796601200|1796600200|1796601200|C-3|done\r\n";
 
-// Lays out the data file, starts the program on it, brings the board to the front and computes
-// the same layout here.
-bool StartWith(App& app, const std::string& data) {
-  WriteAppFile(app, L"zoltex_data.txt", data);
-  if (!StartApp(app) || !BringToFront(app.main)) return false;
-  LoadBoardLayout(app, data);
-  return true;
-}
-
 // Everything of the data file after its header: the ticket lines, which a periodic save keeps.
 std::string TicketLines(const std::string& data) {
   size_t first = data.find("\r\n");
@@ -108,7 +99,7 @@ int32_t ChannelDistance(uint32_t a, uint32_t b) {
 
 TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   App app = MakeApp("editor-open-save");
-  ASSERT_TRUE(StartWith(app, threeTickets));
+  ASSERT_TRUE(StartOnData(app, threeTickets));
 
   // A-1 has a description: the caret goes into the number field, behind its text.
   HWND editor = OpenEditorOn(app, 0, 0);
@@ -199,7 +190,7 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
 
 TEST(EditorE2E, EmptyAndDuplicateNumbersAreRefusedAndEscChangesNothing) {
   App app = MakeApp("editor-refusals");
-  ASSERT_TRUE(StartWith(app, threeTickets));
+  ASSERT_TRUE(StartOnData(app, threeTickets));
   std::string before = TicketLines(threeTickets);
 
   HWND editor = OpenEditorOn(app, 0, 0);
@@ -260,7 +251,7 @@ TEST(EditorE2E, EmptyAndDuplicateNumbersAreRefusedAndEscChangesNothing) {
 
 TEST(EditorE2E, DeletingAnotherTicketWhileTheEditorIsOpenClosesIt) {
   App app = MakeApp("editor-delete");
-  ASSERT_TRUE(StartWith(app, threeTickets));
+  ASSERT_TRUE(StartOnData(app, threeTickets));
   HWND editor = OpenEditorOn(app, 0, 0);
   ASSERT_TRUE(editor);
   HWND number = GetDlgItem(editor, 301);

@@ -153,6 +153,13 @@ void LoadBoardLayout(const App& app, const std::string& data) {
   ComputeLayout(size.cx, size.cy);
 }
 
+bool StartOnData(App& app, const std::string& data) {
+  WriteAppFile(app, L"zoltex_data.txt", data);
+  if (!StartApp(app) || !BringToFront(app.main)) return false;
+  LoadBoardLayout(app, data);
+  return true;
+}
+
 bool StartApp(App& app) {
   std::wstring exe = app.folder + L"\\kalmex.exe";
   std::vector<wchar_t> command(exe.begin(), exe.end());

@@ -23,6 +23,9 @@ std::wstring AppPath(const App& app, const wchar_t* relative);
 // The board layout the program computes for this data text (UTF-8) in its present client area,
 // at 96 DPI, in the test's own copy of the store.
 void LoadBoardLayout(const App& app, const std::string& data);
+// Writes the data file, starts the program on it, brings the board to the front and lays out
+// the same board here; false when the program did not come up.
+bool StartOnData(App& app, const std::string& data);
 
 // Starts the program and waits (deadline 15 s) for its main window; false on time-out.
 bool StartApp(App& app);

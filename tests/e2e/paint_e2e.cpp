@@ -17,26 +17,13 @@ const char* const threeStates =
     "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
     "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
 
-void LoadLayoutOf(const std::string& data, SIZE client) {
-  std::u16string text(data.begin(), data.end());  // the data here is ASCII
-  ResetTicketStore();
-  ResetBoardUi();
-  ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), 1796601600u);
-  dpi = 96;
-  ComputeLayout(client.cx, client.cy);
-}
-
 }  // namespace
 
 TEST(BoardPixels, PanelsCardsStripesFramesAndButtons) {
   App app = MakeApp("paint-three-states");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
+  ASSERT_TRUE(StartOnData(app, threeStates));
   Settle(app);
   Sleep(300);
-  SIZE client = ClientSize(app.main);
-  LoadLayoutOf(threeStates, client);
   Pixels px = CaptureClient(app.main);
   SaveScreenshot(px, "board-three-states");
   const BoardLayout& l = boardLayout;
@@ -82,12 +69,9 @@ TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
   for (int i = 0; i < 400; i++)
     data += "0|" + std::to_string(i + 1) + "|0|1796601600|1796601600|0|T" + std::to_string(i) + "|\r\n";
   App app = MakeApp("paint-full");
-  WriteAppFile(app, L"zoltex_data.txt", data);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
+  ASSERT_TRUE(StartOnData(app, data));
   Settle(app);
   Sleep(300);
-  LoadLayoutOf(data, ClientSize(app.main));
   Pixels px = CaptureClient(app.main);
   SaveScreenshot(px, "board-400-in-work");
   const BoardLayout& l = boardLayout;
@@ -103,12 +87,9 @@ TEST(BoardPixels, NoClearButtonWithoutDoneCardsAndAThumbWithMany) {
 // time of an in-work card moves on while the header and the number above it stay as they were.
 TEST(BoardPixels, TheRunningTimeTicksOnScreenAndTheRestStays) {
   App app = MakeApp("paint-live");
-  WriteAppFile(app, L"zoltex_data.txt", threeStates);
-  ASSERT_TRUE(StartApp(app));
-  ASSERT_TRUE(BringToFront(app.main));
+  ASSERT_TRUE(StartOnData(app, threeStates));
   Settle(app);
   Sleep(300);
-  LoadLayoutOf(threeStates, ClientSize(app.main));
   const Rect& list = boardLayout.listRect[0];
   int32_t top = CardTop(0, 0);
   Rect row{list.left, top + boardLayout.cardHeight - s(42), list.right, top + boardLayout.cardHeight - s(14)};
