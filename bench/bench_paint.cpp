@@ -49,16 +49,7 @@ void PumpMessages() {
 // The plain way, for comparison: a new buffer, filled, everything drawn, released.
 double FromScratchMs(HDC screen, uint32_t tick) {
   double t0 = NowMs();
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, boardWidth, boardHeight);
-  HGDIOBJ kept = SelectObject(dc, bitmap);
-  SetBkMode(dc, TRANSPARENT);
-  RECT r{0, 0, boardWidth, boardHeight};
-  FillRect(dc, &r, windowBrush);
-  DrawBoard(dc, benchNow, tick);
-  SelectObject(dc, kept);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  ReleaseScratchBoard(DrawBoardFromScratch(screen, boardWidth, boardHeight, benchNow, tick));
   return NowMs() - t0;
 }
 

@@ -66,17 +66,9 @@ std::vector<uint32_t> Pixels(HDC source, int32_t w, int32_t h) {
 std::vector<uint32_t> FromScratch(uint32_t now, uint32_t tick) {
   const int32_t w = boardLayout.clientWidth, h = boardLayout.clientHeight;
   HDC screen = GetDC(NULL);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ kept = SelectObject(dc, bitmap);
-  SetBkMode(dc, TRANSPARENT);
-  RECT r{0, 0, w, h};
-  FillRect(dc, &r, windowBrush);
-  DrawBoard(dc, now, tick);
-  std::vector<uint32_t> out = Pixels(dc, w, h);
-  SelectObject(dc, kept);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  ScratchBoard b = DrawBoardFromScratch(screen, w, h, now, tick);
+  std::vector<uint32_t> out = Pixels(b.dc, w, h);
+  ReleaseScratchBoard(b);
   ReleaseDC(NULL, screen);
   return out;
 }

@@ -157,3 +157,31 @@ inline void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t
   ReleaseBoardBuffers();
   PumpProbeMessages();
 }
+
+// The plain way of painting, kept for comparison: a new buffer of the client size filled with the
+// window colour and the whole board drawn into it. Read it, then give it back with
+// ReleaseScratchBoard.
+struct ScratchBoard {
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ kept;
+};
+
+inline ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now,
+                                         uint32_t tick) {
+  ScratchBoard b;
+  b.dc = CreateCompatibleDC(screen);
+  b.bitmap = CreateCompatibleBitmap(screen, w, h);
+  b.kept = SelectObject(b.dc, b.bitmap);
+  SetBkMode(b.dc, TRANSPARENT);
+  RECT r{0, 0, w, h};
+  FillRect(b.dc, &r, windowBrush);
+  DrawBoard(b.dc, now, tick);
+  return b;
+}
+
+inline void ReleaseScratchBoard(const ScratchBoard& b) {
+  SelectObject(b.dc, b.kept);
+  DeleteObject(b.bitmap);
+  DeleteDC(b.dc);
+}
