@@ -16,6 +16,19 @@ HCURSOR arrowCursor, handCursor;
 HICON largeIcon, smallIcon;
 HWND mainWindow;
 
+POINT CursorInClient(HWND window) {
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(window, &p);
+  return p;
+}
+
+bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at) {
+  if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
+  *at = CursorInClient(window);
+  return true;
+}
+
 LRESULT AnswerFieldColors(WPARAM dc) {
   SetTextColor(reinterpret_cast<HDC>(dc), Theme::textColor);
   SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);

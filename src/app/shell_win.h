@@ -23,6 +23,12 @@ constexpr UINT WM_APP_CANCEL = 0x8003;
 inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 inline wchar_t* W(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
 
+// The mouse cursor's position in the window's client coordinates.
+POINT CursorInClient(HWND window);
+// WM_SETCURSOR of every window: true when the message asks about the window's own client area,
+// with the cursor's client position in *at; otherwise the default cursor handling should run.
+bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at);
+
 // WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
 LRESULT AnswerFieldColors(WPARAM dc);
 

@@ -152,10 +152,8 @@ static void OnMouseMove(HWND window, int32_t x, int32_t y) {
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
   POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(window, &p);
+  if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
   if (BindsHitTest(bindsLayout, p.x, p.y) == 0) return false;
   SetCursor(handCursor);
   return true;

@@ -138,10 +138,8 @@ static void OnCommand(WPARAM wParam) {
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
   POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(window, &p);
+  if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
   int32_t code = HitTest(p.x, p.y).code;
   SetCursor(code == HitNothing || code == HitCardBody ? arrowCursor : handCursor);
   return true;

@@ -46,13 +46,6 @@ void LayoutTicketEditor(HWND window) {
   MoveField(editorDescriptionField, editorDescriptionFrameRect);
 }
 
-POINT CursorInClient(HWND window) {
-  POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(window, &p);
-  return p;
-}
-
 // ---- Painting
 
 void PaintTicketEditor(HWND window) {
@@ -114,8 +107,8 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 }
 
 bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
-  POINT p = CursorInClient(window);
+  POINT p;
+  if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
   if (EditorHoverAt(editorSaveRect, editorCancelRect, p.x, p.y) == 0) return false;
   SetCursor(handCursor);
   return true;

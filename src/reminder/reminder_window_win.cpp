@@ -141,9 +141,7 @@ LRESULT CALLBACK ReminderWndProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     }
     case WM_SETCURSOR: {
-      POINT p;
-      GetCursorPos(&p);
-      ScreenToClient(window, &p);
+      POINT p = CursorInClient(window);
       SetCursor(ReminderHitTest(reminderButtons, p.x, p.y) ? handCursor : arrowCursor);
       return TRUE;
     }

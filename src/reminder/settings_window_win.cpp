@@ -171,10 +171,8 @@ static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
   POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(window, &p);
+  if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
   bool hand = RectContains(settingsLayout.switchRect, p.x, p.y) ||
               SettingsHitTest(settingsLayout, p.x, p.y) != 0;
   SetCursor(hand ? handCursor : arrowCursor);
