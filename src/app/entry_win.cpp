@@ -27,10 +27,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   InitCommonControls();
 
-  wchar_t module[520];
-  DWORD n = GetModuleFileNameW(NULL, module, 520);
-  module[n < 520 ? n : 519] = 0;
-  BuildAppPaths(reinterpret_cast<const char16_t*>(module));
+  // Room for the longest name Windows gives, so a folder too long for the paths is seen whole
+  // and refused rather than cut to a parent folder that the files would then be written into.
+  static wchar_t module[32768];
+  DWORD n = GetModuleFileNameW(NULL, module, 32768);
+  if (n == 0 || n >= 32768 || !BuildAppPaths(reinterpret_cast<const char16_t*>(module))) {
+    MessageBoxW(NULL,
+                L"KALMEX не запустится из этой папки: путь к ней слишком длинный.\n"
+                L"Перенеси программу в папку с путём покороче.",
+                L"KALMEX", MB_ICONEXCLAMATION);
+    ExitProcess(1);
+  }
   CreateDirectoryW(W(appPaths.bindsFolder), NULL);
 
   ResetTicketStore();
@@ -47,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   if (numberInput) SetFocus(numberInput);
+  if (DataFileUnread()) ShowStatus(dataFileBusyText);
 
   MSG msg;
   while (GetMessageW(&msg, NULL, 0, 0) > 0) {

@@ -17,6 +17,17 @@ const char16_t cp1251High[128] = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// Bytes at the end of a cut UTF-8 text that begin a sequence the cut left unfinished (0 to 3).
+int32_t SplitUtf8Tail(const uint8_t* bytes, int32_t count) {
+  for (int32_t back = 1; back <= 3 && back <= count; back++) {
+    uint32_t b = bytes[count - back];
+    if ((b & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    int32_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return length > back ? back : 0;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int32_t DecodeUtf8Strict(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap) {
@@ -75,7 +86,7 @@ int32_t DecodeCp1251(const uint8_t* bytes, int32_t count, char16_t* out, int32_t
 }
 
 int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int32_t cap,
-                        int32_t* encoding) {
+                        int32_t* encoding, bool cut) {
   if (encoding) *encoding = EncodingUtf8;
   if (cap <= 0) return 0;
   out[0] = 0;
@@ -88,14 +99,17 @@ int32_t DecodeTextBytes(const uint8_t* bytes, int32_t count, char16_t* out, int3
     if (n > room) n = room;
     for (int32_t i = 0; i < n; i++)
       out[i] = static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
+    if (cut && n > 0 && out[n - 1] >= 0xD800 && out[n - 1] <= 0xDBFF) n--;  // half a pair
   } else {
     const uint8_t* text = bytes;
     int32_t length = count;
     if (length >= 3 && text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
       text += 3;
       length -= 3;
+      if (encoding) *encoding = EncodingUtf8Mark;
     }
-    n = length > 0 ? DecodeUtf8Strict(text, length, out, room) : 0;
+    int32_t whole = cut ? length - SplitUtf8Tail(text, length) : length;
+    n = whole > 0 ? DecodeUtf8Strict(text, whole, out, room) : 0;
     if (n <= 0 && length > 0) {
       if (encoding) *encoding = EncodingCp1251;
       n = DecodeCp1251(text, length, out, room);

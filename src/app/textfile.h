@@ -8,11 +8,19 @@ extern char16_t textBuffer[textBufferUnits];
 
 // Units decoded into textBuffer; 0 when the file is missing, unreadable, empty or undecodable.
 int32_t ReadTextFile(const char16_t* path);
-// UTF-8 without byte-order mark; append false replaces the file. True when every byte was written.
+// UTF-8 without byte-order mark. append false replaces the file through a temporary file beside
+// it (".tmp" for ".txt"), flushed and then moved over it: the old text or the new one, never a
+// cut one. True when every byte was written (and, replacing, the file was put in place).
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append);
-// The same, then FlushFileBuffers before closing: the bytes are on disk when it returns true.
+// Writes the file in place, then FlushFileBuffers: the bytes are on disk when it returns true.
+// A failed write leaves no file behind. For temporary files that are then moved into place.
 bool WriteTextFileDurable(const char16_t* path, const char16_t* text);
+// Moves temp over path (replacing it, written through); when that fails temp is deleted.
+bool MoveIntoPlace(const char16_t* temp, const char16_t* path);
 // Whether the last ReadTextFile had to leave bytes of the file behind (longer than the read limit).
 extern bool lastReadCut;
+// Whether the last ReadTextFile found a file it could not open or read (held by another program,
+// not readable, a folder): not the same as a missing file, which reads as empty.
+extern bool lastReadFailed;
 // The encoding the last ReadTextFile took (TextEncoding of textcodec.h).
 extern int32_t lastReadEncoding;

@@ -1,16 +1,25 @@
 #include "app/textfile.h"
 
+#include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textcodec.h"
+#include "app/textfile_win.h"
 
 char16_t textBuffer[textBufferUnits];
 bool lastReadCut = false;
+bool lastReadFailed = false;
 int32_t lastReadEncoding = EncodingUtf8;
+BOOL(WINAPI* fileWrite)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = WriteFile;
+BOOL(WINAPI* fileMove)(LPCWSTR, LPCWSTR, DWORD) = MoveFileExW;
 
 namespace {
 uint8_t readBytes[readByteLimit + 2];
 constexpr int32_t writeByteUnits = 264768;
 uint8_t writeBytes[writeByteUnits];
+
+// A file that is not there reads as empty; anything else that keeps it from being read is a
+// failure the callers must not take for an empty file.
+bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool flush) {
   int32_t units = 0;
@@ -22,8 +31,8 @@ bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool fl
   if (file == INVALID_HANDLE_VALUE) return false;
   if (append) SetFilePointer(file, 0, NULL, FILE_END);
   DWORD written = 0;
-  BOOL ok = count == 0 || WriteFile(file, writeBytes, static_cast<DWORD>(count), &written, NULL);
-  bool complete = ok && written == static_cast<DWORD>(count);
+  BOOL ok = count == 0 || fileWrite(file, writeBytes, static_cast<DWORD>(count), &written, NULL);
+  bool complete = ok && (count == 0 || written == static_cast<DWORD>(count));
   if (complete && flush) complete = FlushFileBuffers(file) != 0;
   CloseHandle(file);
   return complete;
@@ -33,11 +42,18 @@ bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool fl
 int32_t ReadTextFile(const char16_t* path) {
   textBuffer[0] = 0;
   lastReadCut = false;
+  lastReadFailed = false;
   HANDLE file = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return 0;
+  if (file == INVALID_HANDLE_VALUE) {
+    lastReadFailed = !IsMissing(GetLastError());
+    return 0;
+  }
   DWORD n = 0;
-  if (!ReadFile(file, readBytes, readByteLimit, &n, NULL)) n = 0;
+  if (!ReadFile(file, readBytes, readByteLimit, &n, NULL)) {
+    n = 0;
+    lastReadFailed = true;
+  }
   if (n == static_cast<DWORD>(readByteLimit)) {
     DWORD high = 0;
     DWORD low = GetFileSize(file, &high);
@@ -47,13 +63,24 @@ int32_t ReadTextFile(const char16_t* path) {
   readBytes[n] = 0;
   readBytes[n + 1] = 0;
   return DecodeTextBytes(readBytes, static_cast<int32_t>(n), textBuffer, textBufferUnits,
-                         &lastReadEncoding);
+                         &lastReadEncoding, lastReadCut);
+}
+
+bool MoveIntoPlace(const char16_t* temp, const char16_t* path) {
+  if (fileMove(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileW(W(temp));
+  return false;
 }
 
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append) {
-  return WriteBytes(path, text, append, false);
+  if (append) return WriteBytes(path, text, true, false);
+  char16_t temp[pathBufferUnits];
+  if (!FormatTempPath(temp, pathBufferUnits, path)) return false;
+  return WriteTextFileDurable(temp, text) && MoveIntoPlace(temp, path);
 }
 
 bool WriteTextFileDurable(const char16_t* path, const char16_t* text) {
-  return WriteBytes(path, text, false, true);
+  if (WriteBytes(path, text, false, true)) return true;
+  DeleteFileW(W(path));
+  return false;
 }

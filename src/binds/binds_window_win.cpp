@@ -66,6 +66,21 @@ static bool SaveBindSlot() {
   return written;
 }
 
+// WM_CLOSE: a text that could not be saved is not thrown away unasked.
+static void OnClose(HWND window) {
+  if (!SaveBindSlot()) {
+    wchar_t question[160];
+    wsprintfW(question,
+              L"Бинд Ctrl+F%d не сохранён: файл не записался.\n"
+              L"Закрыть всё равно? Набранный текст пропадёт.",
+              currentBindSlot + 1);
+    int answer = MessageBoxW(window, question, L"KALMEX",
+                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    if (answer != IDYES) return;
+  }
+  DestroyWindow(window);
+}
+
 static void LayoutBindsWindow(HWND window) {
   RECT c;
   GetClientRect(window, &c);
@@ -176,8 +191,7 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       OnPaint(window);
       return 0;
     case WM_CLOSE:
-      SaveBindSlot();
-      DestroyWindow(window);
+      OnClose(window);
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -22,8 +22,6 @@
 HWND numberInput, descriptionInput;
 static WNDPROC previousEditProc;
 
-static const char16_t saveFailedText[] = u"Не удалось сохранить заявки — проверь папку программы";
-
 void ShowStatus(const char16_t* text) {
   SetStatusText(text, TickNow());
   RepaintBoard();
@@ -35,7 +33,7 @@ void RepaintBoard() {
 
 bool SaveTicketsReported() {
   bool saved = SaveTickets();
-  if (!saved) ShowStatus(saveFailedText);
+  if (!saved) ShowStatus(SaveProblemText(lastSaveProblem));
   return saved;
 }
 
@@ -106,15 +104,17 @@ static LRESULT OnCreate(HWND window) {
 }
 
 static void OnClose(HWND window) {
-  if (!SaveTickets()) {
-    ShowStatus(saveFailedText);
+  if (!SaveTicketsReported()) {
+    // No is the default: Enter pressed by habit must not throw the tickets away.
     int answer = MessageBoxW(window,
                              L"Заявки не сохранены: программа не смогла записать файл в своей папке.\n"
                              L"Закрыть всё равно? Несохранённые изменения пропадут.",
-                             L"KALMEX", MB_YESNO | MB_ICONEXCLAMATION);
+                             L"KALMEX", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     if (answer != IDYES) return;
   }
+  // The binds window stays open when its text could not be saved and the user keeps it.
   if (bindsWindow) SendMessageW(bindsWindow, WM_CLOSE, 0, 0);
+  if (bindsWindow) return;
   DestroyWindow(window);
 }
 

@@ -19,6 +19,6 @@ void SetStatusText(const char16_t* text, uint32_t tickNow) {
 }
 
 bool StatusVisible(uint32_t tickNow) {
-  // Unsigned comparison, as GetTickCount wraps.
-  return boardUi.statusText[0] != 0 && tickNow < boardUi.statusUntil;
+  // GetTickCount wraps every 49.7 days: the signed difference stays right across the wrap.
+  return boardUi.statusText[0] != 0 && static_cast<int32_t>(boardUi.statusUntil - tickNow) > 0;
 }

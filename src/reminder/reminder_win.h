@@ -6,14 +6,16 @@
 extern HWND settingsWindow, reminderWindow;
 
 void LoadSettings();
-void SaveSettings();
+// False when the file could not be written.
+bool SaveSettings();
 void CheckReminder();
 void OpenSettingsWindow();
 void ShowReminder(bool test);
 LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ReminderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Stores validated values, re-arms today's reminder when due, and saves.
-void UpdateSettings(int32_t remind, int32_t hour, int32_t minute);
+// Stores validated values, re-arms today's reminder when due, and saves; false when the file
+// could not be written (the values still hold for this run).
+bool UpdateSettings(int32_t remind, int32_t hour, int32_t minute);
 void SubmitSettingsWindow();
 void CloseSettingsWindow();

@@ -6,10 +6,10 @@
 #include "app/textfile.h"
 #include "reminder/settings.h"
 
-void SaveSettings() {
+bool SaveSettings() {
   char16_t text[settingsTextUnits];
   FormatSettingsText(settings, text, settingsTextUnits);
-  WriteTextFile(appPaths.settingsPath, text, false);
+  return WriteTextFile(appPaths.settingsPath, text, false);
 }
 
 void LoadSettings() {
@@ -22,9 +22,9 @@ void LoadSettings() {
   ParseSettingsText(textBuffer, n, &settings);
 }
 
-void UpdateSettings(int32_t remind, int32_t hour, int32_t minute) {
+bool UpdateSettings(int32_t remind, int32_t hour, int32_t minute) {
   ApplySettingsUpdate(&settings, remind, hour, minute, LocalNow());
-  SaveSettings();
+  return SaveSettings();
 }
 
 void CheckReminder() {
@@ -32,6 +32,6 @@ void CheckReminder() {
   LocalTime now = LocalNow();
   int32_t action = StepReminder(&settings, now, OpenTicketCount());
   if (action == ReminderNothing) return;
-  SaveSettings();
+  SaveSettings();  // a failed daily mark is not worth a message: at worst the reminder repeats
   if (action == ReminderShowNow) ShowReminder(false);
 }

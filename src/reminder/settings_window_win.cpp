@@ -82,10 +82,13 @@ void SubmitSettingsWindow() {
     FocusField(hourField);
     return;
   }
-  UpdateSettings(settingsRemind, hour, minute);
-  char16_t status[80];
-  FormatSettingsStatus(settings, status, 80);
-  ShowStatus(status);
+  if (UpdateSettings(settingsRemind, hour, minute)) {
+    char16_t status[80];
+    FormatSettingsStatus(settings, status, 80);
+    ShowStatus(status);
+  } else {
+    ShowStatus(u"Настройки не сохранены: файл не записался — после перезапуска вернётся прежнее время");
+  }
   InvalidateRect(mainWindow, NULL, FALSE);
   CloseSettingsWindow();
 }

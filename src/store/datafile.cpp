@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "app/text.h"
+#include "app/textcodec.h"
 #include "store/ticket.h"
 
 char16_t saveBuffer[saveBufferUnits];
@@ -13,11 +14,13 @@ int32_t saveLength = 0;  // units in saveBuffer, so appends need not rescan it
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// Parser over the text; every step stays inside [0, length).
+// Parser over the text; every step stays inside [0, length). Lines end at LF; in a text without
+// any LF (an old Mac editor, some scripts) they end at CR.
 struct Cursor {
   const char16_t* text;
   int32_t length;
   int32_t at;
+  char16_t lineEnd;
   bool AtEnd() const { return at >= length; }
   char16_t Peek() const { return at < length ? text[at] : 0; }
   uint32_t Number() {
@@ -28,29 +31,29 @@ struct Cursor {
   void Skip(char16_t c) {
     if (Peek() == c && !AtEnd()) at++;
   }
-  void PastLineFeed() {
-    while (at < length && text[at] != u'\n') at++;
+  void PastLineEnd() {
+    while (at < length && text[at] != lineEnd) at++;
     if (at < length) at++;
   }
-  // Consumes a field up to "|", CR, LF or the end; keeps its first (cap - 1) units. Returns
-  // false when something of it could not be kept (too long, or a NUL inside).
-  bool Field(char16_t* out, int32_t cap) {
+  // Consumes a field up to "|", CR, LF or the end; keeps its first (cap - 1) units, NULs left out.
+  void Field(char16_t* out, int32_t cap) {
     int32_t n = 0;
-    bool whole = true;
     while (at < length) {
       char16_t c = text[at];
       if (c == u'|' || c == u'\r' || c == u'\n') break;
-      if (c == 0 || n >= cap - 1) whole = false;
-      else out[n++] = c;
+      if (c != 0 && n < cap - 1) out[n++] = c;
       at++;
     }
     out[n] = 0;
-    return whole;
   }
-  bool BlankLine() const {
-    for (int32_t i = at; i < length && text[i] != u'\n'; i++)
-      if (text[i] != u'\r' && text[i] != u' ' && text[i] != u'\t') return false;
-    return true;
+  // A line that starts with a digit and holds the six separators of the numeric fields: a ticket
+  // line, even where the header should stand.
+  bool TicketLineAhead() const {
+    if (!IsDigit(Peek())) return false;
+    int32_t bars = 0;
+    for (int32_t i = at; i < length && text[i] != lineEnd && bars < 6; i++)
+      if (text[i] == u'|') bars++;
+    return bars >= 6;
   }
 };
 
@@ -65,33 +68,29 @@ void AppendBounded(const char16_t* text) {
   saveLength += CopyText(saveBuffer + saveLength, saveBufferUnits - saveLength, text);
 }
 
-TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t now) {
-  TicketParseReport report{false, true};
+bool ParseTicketText(const char16_t* text, int32_t length, uint32_t now) {
   TicketStore& st = ticketStore;
-  if (length < 3 || text[0] != u'Z' || text[1] != u'O' || text[2] != u'L') return report;
-  report.recognised = true;
-  Cursor c{text, length, 0};
-  c.PastLineFeed();
-  st.orderCounter = c.Number();
-  if (c.Peek() == u'|') {
-    c.Skip(u'|');
-    c.Number();
-    c.Skip(u'|');
-  }
-  c.PastLineFeed();
-  while (!c.AtEnd()) {
-    if (st.ticketCount >= maxTickets) {
-      // Anything but blank space left behind means the file held more than the store can.
-      for (int32_t i = c.at; i < length; i++)
-        if (text[i] != u'\r' && text[i] != u'\n' && text[i] != u' ') {
-          report.complete = false;
-          break;
-        }
+  if (length < 3 || text[0] != u'Z' || text[1] != u'O' || text[2] != u'L') return false;
+  char16_t lineEnd = u'\r';
+  for (int32_t i = 0; i < length; i++)
+    if (text[i] == u'\n') {
+      lineEnd = u'\n';
       break;
     }
+  Cursor c{text, length, 0, lineEnd};
+  c.PastLineEnd();
+  if (!c.TicketLineAhead()) {  // a hand-written file may have no header
+    st.orderCounter = c.Number();
+    if (c.Peek() == u'|') {
+      c.Skip(u'|');
+      c.Number();
+      c.Skip(u'|');
+    }
+    c.PastLineEnd();
+  }
+  while (!c.AtEnd() && st.ticketCount < maxTickets) {
     if (!IsDigit(c.Peek())) {
-      if (!c.BlankLine()) report.complete = false;
-      c.PastLineFeed();
+      c.PastLineEnd();
       continue;
     }
     Ticket& t = st.tickets[st.ticketCount];
@@ -107,14 +106,11 @@ TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t
     t.stateSince = fields[3];
     t.createdAt = fields[4];
     t.doneAt = fields[5];
-    if (!c.Field(t.number, numberUnits)) report.complete = false;
+    c.Field(t.number, numberUnits);
     c.Skip(u'|');
-    if (!c.Field(t.description, descriptionUnits)) report.complete = false;
-    c.PastLineFeed();
-    if (t.number[0] == 0) {
-      report.complete = false;
-      continue;
-    }
+    c.Field(t.description, descriptionUnits);
+    c.PastLineEnd();
+    if (t.number[0] == 0) continue;
     if (t.state != StateDone && t.state != StateClarify) {
       t.state = StateInWork;
       if (t.stateSince == 0 || t.stateSince > now) t.stateSince = now;
@@ -122,7 +118,7 @@ TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t
     if (t.order > st.orderCounter) st.orderCounter = t.order;
     st.ticketCount++;
   }
-  return report;
+  return true;
 }
 
 void FormatTicketText(uint32_t now) {
@@ -137,4 +133,32 @@ void FormatTicketText(uint32_t now) {
                t.stateSince, t.createdAt, t.doneAt, t.number, t.description);
     AppendBounded(line);
   }
+}
+
+bool TicketTextRoundTrips(const char16_t* text, int32_t length) {
+  FormatTicketText(0);
+  // The save time is the digit run behind the header's "|": 0 here, anything in the file.
+  int32_t bar = 0;
+  while (saveBuffer[bar] != u'|') bar++;
+  if (length <= bar || memcmp(text, saveBuffer, (bar + 1) * sizeof(char16_t)) != 0) return false;
+  int32_t at = bar + 1;
+  while (at < length && IsDigit(text[at])) at++;
+  int32_t rest = saveLength - (bar + 2);
+  return length - at == rest &&
+         memcmp(text + at, saveBuffer + bar + 2, static_cast<size_t>(rest) * sizeof(char16_t)) == 0;
+}
+
+bool DataFileNeedsCopy(const char16_t* text, int32_t length, int32_t encoding, bool cut) {
+  if (length <= 0 && !cut) return false;
+  return cut || encoding != EncodingUtf8 || !TicketTextRoundTrips(text, length);
+}
+
+const char16_t dataFileBusyText[] = u"Файл заявок занят или недоступен — заявки не загружены";
+
+const char16_t* SaveProblemText(int32_t problem) {
+  if (problem == SaveProblemNoCopy)
+    return u"Не удалось сохранить заявки — копия старого файла не записалась в zoltex_data.bak";
+  if (problem == SaveProblemDataBusy)
+    return u"Не удалось сохранить заявки — файл заявок занят другой программой";
+  return u"Не удалось сохранить заявки — проверь папку программы";
 }

@@ -9,19 +9,37 @@ void ClearSaveBuffer();
 // Appends as much of text as fits behind what saveBuffer holds; cuts, never overflows.
 void AppendBounded(const char16_t* text);
 
-struct TicketParseReport {
-  bool recognised;  // the text started with the magic
-  // Everything the file held was taken in: no ticket beyond the 400th, no line skipped or dropped,
-  // no text cut. When false the file on disk is worth a backup before it is replaced.
-  bool complete;
-};
-
-// Fills the (empty) store from a data file's text; lenient, never fails.
-TicketParseReport ParseTicketText(const char16_t* text, int32_t length, uint32_t now);
+// Fills the (empty) store from a data file's text; lenient, never fails. False when the text does
+// not start with the magic (the store stays empty).
+bool ParseTicketText(const char16_t* text, int32_t length, uint32_t now);
 // Builds the whole data file text in saveBuffer.
 void FormatTicketText(uint32_t now);
+// Whether text is exactly what FormatTicketText writes for the store it was parsed into, the
+// header's save time aside. Leaves that text in saveBuffer.
+bool TicketTextRoundTrips(const char16_t* text, int32_t length);
+// Whether the data file must be copied aside before a save replaces it: whenever its bytes differ
+// from what saving the store as loaded would write, the save time aside. That is, unless it was
+// read whole (not cut) as UTF-8 without a mark and its text round-trips. A file that holds no text
+// has nothing to copy. Call right after ParseTicketText.
+bool DataFileNeedsCopy(const char16_t* text, int32_t length, int32_t encoding, bool cut);
+
+// Why the last save did not put the new data on disk.
+enum SaveProblem : int32_t {
+  SaveProblemNone = 0,
+  SaveProblemNotWritten = 1,   // the temporary file could not be written
+  SaveProblemNoCopy = 2,       // the copy of the old file could not be written
+  SaveProblemDataBusy = 3,     // the old file could not be read to be copied
+  SaveProblemNotReplaced = 4,  // the new file could not be moved over the old one
+};
+// The status line's words for a failed save.
+const char16_t* SaveProblemText(int32_t problem);
+// The status line's words when the data file could not be read at start.
+extern const char16_t dataFileBusyText[];
 
 // Windows side (datafile_win.cpp).
 void LoadTickets();
-// True when the new data is on disk in place of the old file.
+// True when the new data is on disk in place of the old file; otherwise lastSaveProblem says why.
 bool SaveTickets();
+extern int32_t lastSaveProblem;
+// Whether the data file was there but could not be read at start (it is kept until copied).
+bool DataFileUnread();

@@ -1,33 +1,143 @@
 #include "store/datafile.h"
 
+#include <string.h>
+
 #include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
-#include "app/textcodec.h"
 #include "app/textfile.h"
+#include "app/textfile_win.h"
 #include "store/ticket.h"
 
+int32_t lastSaveProblem = SaveProblemNone;
+
 namespace {
-// The data file on disk holds something the store could not take in whole (a foreign file, more
-// than 400 tickets, a file longer than the read limit, bytes that were not UTF-8 and so were read
-// as code page 1251 — possibly broken UTF-8): copy it aside before replacing it.
+// The data file on disk holds something a save would not write back (see DataFileNeedsCopy), or
+// could not be read at all: it is copied aside before the first save replaces it.
 bool backupPending = false;
+bool dataUnread = false;
+// Locks by other programs (a sync client, a backup tool, a virus scanner) last a moment.
+constexpr DWORD busyRetryMs = 2000;
+constexpr DWORD copyChunk = 65536;
+uint8_t copyBytes[copyChunk], otherBytes[copyChunk];
+
+enum CopyResult { CopyDone, CopyNothing, CopySourceBusy, CopyFailed };
+
+bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// Whether the file at path holds exactly the bytes of the open source (read from its start).
+bool SameBytes(HANDLE source, const char16_t* path) {
+  HANDLE other = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+  if (other == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER a, b;
+  bool same = GetFileSizeEx(source, &a) && GetFileSizeEx(other, &b) && a.QuadPart == b.QuadPart;
+  SetFilePointer(source, 0, NULL, FILE_BEGIN);
+  while (same) {
+    DWORD n = 0, m = 0;
+    same = ReadFile(source, copyBytes, copyChunk, &n, NULL) &&
+           ReadFile(other, otherBytes, copyChunk, &m, NULL) && n == m &&
+           memcmp(copyBytes, otherBytes, n) == 0;
+    if (n == 0) break;
+  }
+  CloseHandle(other);
+  SetFilePointer(source, 0, NULL, FILE_BEGIN);
+  return same;
+}
+
+// Makes zoltex_data.bak free: the copies up to the first free generation move one generation on
+// (with every generation taken, the oldest is dropped). Nothing moves while the newest is free,
+// so saves that keep failing never push older copies out. A folder under a copy's name is the
+// user's: it is never moved, and no copy is made.
+bool FreeNewestGeneration() {
+  char16_t from[pathBufferUnits], to[pathBufferUnits];
+  int32_t free = backupGenerations;
+  for (int32_t g = 1; g <= backupGenerations; g++) {
+    FormatBackupPath(to, pathBufferUnits, g);
+    DWORD attributes = GetFileAttributesW(W(to));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      free = g;
+      break;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  }
+  for (int32_t g = free; g > 1; g--) {
+    FormatBackupPath(from, pathBufferUnits, g - 1);
+    FormatBackupPath(to, pathBufferUnits, g);
+    if (!fileMove(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  }
+  return true;
+}
+
+bool CopyBytes(HANDLE source, HANDLE target) {
+  for (;;) {
+    DWORD n = 0, written = 0;
+    if (!ReadFile(source, copyBytes, copyChunk, &n, NULL)) return false;
+    if (n == 0) return FlushFileBuffers(target) != 0;
+    if (!fileWrite(target, copyBytes, n, &written, NULL) || written != n) return false;
+  }
+}
+
+// Copies the data file's bytes to zoltex_data.bak, flushed, keeping older copies under their
+// generation names. A newest copy that already holds the same bytes is the copy.
+CopyResult CopyDataAside() {
+  HANDLE source = CreateFileW(W(appPaths.dataPath), GENERIC_READ, FILE_SHARE_READ, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (source == INVALID_HANDLE_VALUE) return IsMissing(GetLastError()) ? CopyNothing : CopySourceBusy;
+  CopyResult result = CopyDone;
+  if (!SameBytes(source, appPaths.backupPath)) {
+    result = CopyFailed;
+    if (FreeNewestGeneration()) {
+      HANDLE target = CreateFileW(W(appPaths.backupPath), GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+      if (target != INVALID_HANDLE_VALUE) {
+        bool copied = CopyBytes(source, target);
+        CloseHandle(target);
+        if (copied) result = CopyDone;
+        else DeleteFileW(W(appPaths.backupPath));
+      }
+    }
+  }
+  CloseHandle(source);
+  return result;
+}
+
+bool Fail(int32_t problem) {
+  lastSaveProblem = problem;
+  return false;
+}
 }  // namespace
 
 void LoadTickets() {
   int32_t n = ReadTextFile(appPaths.dataPath);
-  bool doubtful = lastReadCut || lastReadEncoding == EncodingCp1251;
-  TicketParseReport report = ParseTicketText(textBuffer, n, UnixNow());
-  backupPending = n > 0 && (!report.recognised || !report.complete || doubtful);
+  DWORD start = GetTickCount();
+  while (lastReadFailed && GetTickCount() - start < busyRetryMs) {
+    Sleep(100);
+    n = ReadTextFile(appPaths.dataPath);
+  }
+  dataUnread = lastReadFailed;
+  if (dataUnread) {
+    backupPending = true;
+    return;
+  }
+  ParseTicketText(textBuffer, n, UnixNow());
+  backupPending = DataFileNeedsCopy(textBuffer, n, lastReadEncoding, lastReadCut);
 }
 
+bool DataFileUnread() { return dataUnread; }
+
 bool SaveTickets() {
+  lastSaveProblem = SaveProblemNone;
   FormatTicketText(UnixNow());
-  if (!WriteTextFileDurable(appPaths.tempPath, saveBuffer)) return false;
+  if (!WriteTextFileDurable(appPaths.tempPath, saveBuffer)) return Fail(SaveProblemNotWritten);
   if (backupPending) {
-    if (!CopyFileW(W(appPaths.dataPath), W(appPaths.backupPath), FALSE)) return false;
-    backupPending = false;
+    CopyResult copied = CopyDataAside();
+    if (copied == CopySourceBusy || copied == CopyFailed) {
+      DeleteFileW(W(appPaths.tempPath));
+      return Fail(copied == CopySourceBusy ? SaveProblemDataBusy : SaveProblemNoCopy);
+    }
+    backupPending = dataUnread = false;  // copied, or nothing left to copy
   }
-  return MoveFileExW(W(appPaths.tempPath), W(appPaths.dataPath),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!MoveIntoPlace(appPaths.tempPath, appPaths.dataPath)) return Fail(SaveProblemNotReplaced);
+  return true;
 }

@@ -19,13 +19,14 @@ AddResult AddTicketCore(char16_t* number, char16_t* description, uint32_t now, c
       CopyText(status, statusCap, u"Слишком много заявок — очисти выполненные");
       return {AddStoreFull, -1};
     }
+    uint32_t order = NextOrder();  // before the new record counts: it has no order yet
     int32_t index = st.ticketCount++;
     Ticket& t = st.tickets[index];
     t = Ticket{};
     CopyText(t.number, numberUnits, number);
     CopyText(t.description, descriptionUnits, description);
     t.stateSince = t.createdAt = now;
-    t.order = ++st.orderCounter;
+    t.order = order;
     t.state = StateInWork;
     FormatText(status, statusCap, u"Заявка %s взята в работу", t.number);
     return {AddCreated, index};
@@ -49,7 +50,7 @@ bool ChangeTicketState(int32_t index, int32_t newState, uint32_t now, char16_t* 
   if (t.state == newState) return false;
   if (t.state == StateInWork) t.workedSeconds = WorkedNow(t, now);
   t.state = newState;
-  t.order = ++st.orderCounter;
+  t.order = NextOrder();
   if (newState == StateDone) {
     t.doneAt = now;
     char16_t duration[24];

@@ -50,3 +50,28 @@ void RemoveTicketAt(int32_t index) {
   for (int32_t i = index; i + 1 < st.ticketCount; i++) st.tickets[i] = st.tickets[i + 1];
   st.ticketCount--;
 }
+
+uint32_t NextOrder() {
+  TicketStore& st = ticketStore;
+  if (st.orderCounter == 0xFFFFFFFFu) {
+    // The distinct orders, ascending; a ticket's new order is its place among them, from 1.
+    static uint32_t distinct[maxTickets];
+    int32_t count = 0;
+    for (int32_t i = 0; i < st.ticketCount; i++) {
+      uint32_t order = st.tickets[i].order;
+      int32_t at = count;
+      while (at > 0 && distinct[at - 1] > order) at--;
+      if (at > 0 && distinct[at - 1] == order) continue;
+      for (int32_t k = count; k > at; k--) distinct[k] = distinct[k - 1];
+      distinct[at] = order;
+      count++;
+    }
+    for (int32_t i = 0; i < st.ticketCount; i++) {
+      int32_t rank = 0;
+      while (distinct[rank] != st.tickets[i].order) rank++;
+      st.tickets[i].order = static_cast<uint32_t>(rank + 1);
+    }
+    st.orderCounter = static_cast<uint32_t>(count);
+  }
+  return ++st.orderCounter;
+}

@@ -70,16 +70,28 @@ TEST(Paths, DerivedFromTheProgramFolder) {
   EXPECT_EQ(std::u16string(appPaths.programFolder), u"");
 }
 
-TEST(Paths, LongestFolderNeverOverflowsADerivedPath) {
-  std::u16string name(515, u'a');
-  name += u"\\k.exe";  // the folder fills 515 of the 520 units
-  BuildAppPaths(name.c_str());
-  EXPECT_EQ(std::u16string(appPaths.programFolder).size(), 515u);
-  // 515 + "\zoltex_settings.txt" (20) = 535 < 560; every path stays terminated inside its buffer.
-  EXPECT_EQ(std::u16string(appPaths.settingsPath).size(), 535u);
-  std::u16string huge(5000, u'b');
-  BuildAppPaths(huge.c_str());  // cut to the folder's capacity, no backslash: empty folder
-  EXPECT_LT(std::u16string(appPaths.dataPath).size(), 560u);
+TEST(Paths, AFolderThatDoesNotFitIsRefusedNeverCutToAnAncestor) {
+  const struct {
+    size_t folder;
+    bool fits;
+  } cases[] = {{515, true}, {519, true}, {520, false}, {5000, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    std::u16string name = u"C:\\" + std::u16string(c.folder - 3, u'a') + u"\\k.exe";
+    ASSERT_EQ(BuildAppPaths(name.c_str()), c.fits);
+    if (!c.fits) continue;
+    EXPECT_EQ(std::u16string(appPaths.programFolder).size(), c.folder);
+    // "\zoltex_settings.txt" is 20 units: every path stays whole inside its 560 units.
+    EXPECT_EQ(std::u16string(appPaths.settingsPath).size(), c.folder + 20);
+    EXPECT_EQ(std::u16string(appPaths.backupPath).substr(c.folder), u"\\zoltex_data.bak");
+  }
+  char16_t out[pathBufferUnits];
+  FormatBackupPath(out, pathBufferUnits, 5);
+  EXPECT_EQ(std::u16string(out).substr(519), u"\\zoltex_data-5.bak");
+  ASSERT_TRUE(FormatTempPath(out, pathBufferUnits, u"C:\\K\\binds\\F12.txt"));
+  EXPECT_EQ(std::u16string(out), u"C:\\K\\binds\\F12.tmp");
+  ASSERT_TRUE(FormatTempPath(out, pathBufferUnits, u"C:\\K\\notes"));
+  EXPECT_EQ(std::u16string(out), u"C:\\K\\notes.tmp");
 }
 
 TEST(Clock, UnixTimeFromFileTimeAndBack) {
@@ -116,6 +128,30 @@ TEST(TextDecoding, InvalidUtf8FallsBackToCp1251Whole) {
   EXPECT_EQ(Decode("\xE2\x82").size(), 2u);                             // cut sequence
   EXPECT_EQ(Decode("\xF0\x9F\x98\x80"), std::u16string(u"\U0001F600"));  // a real emoji stays
   EXPECT_EQ(Decode(std::string("\xFE\xFF\x00" "A", 4)).size(), 4u);  // big-endian mark is not recognised
+}
+
+TEST(TextDecoding, AFileCutInsideACharacterStaysUtf8) {
+  const struct {
+    std::string bytes;
+    std::u16string text;
+    int32_t encoding;
+  } cases[] = {
+      {"\xD0\x9F\xD1\x80\xD0", u"Пр", EncodingUtf8},             // half of a Cyrillic letter
+      {"ab\xE2\x80", u"ab", EncodingUtf8},                         // two of three bytes
+      {"ab\xF0\x9F\x98", u"ab", EncodingUtf8},                     // three of four
+      {"\xEF\xBB\xBF\xD0\xAF\xD0", u"Я", EncodingUtf8Mark},
+      {"\xCF\xF0\xE8\xD0", u"При\u0420", EncodingCp1251},          // not UTF-8 before the cut
+      {std::string("\xFF\xFE" "a\0\x3D\xD8", 6), u"a", EncodingUtf16},  // half a pair
+  };
+  for (const auto& c : cases) {
+    char16_t out[16];
+    int32_t encoding = -1;
+    int32_t n = DecodeTextBytes(reinterpret_cast<const uint8_t*>(c.bytes.data()),
+                                static_cast<int32_t>(c.bytes.size()), out, 16, &encoding, true);
+    EXPECT_EQ(std::u16string(out, n), c.text);
+    EXPECT_EQ(encoding, c.encoding);
+  }
+  EXPECT_EQ(Decode("\xD0\x9F\xD0"), u"\u0420\u045F\u0420");  // a whole file cut so is not UTF-8
 }
 
 TEST(TextDecoding, ReportsTheEncodingItTook) {

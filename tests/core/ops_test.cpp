@@ -144,3 +144,22 @@ TEST(TicketOps, FullStoreRefusesNewNumbersButTakesDoneOnesBack) {
   FormatDeleteQuestion(7, question, 96);
   EXPECT_EQ(std::u16string(question), u"Удалить заявку N7 из списка?");
 }
+
+TEST(TicketOps, ACounterAtItsLimitRenumbersAndTheNewestStaysFirst) {
+  ResetTicketStore();
+  Add(u"OLD", u"", t0);
+  Add(u"MID", u"", t0);
+  Add(u"TOP", u"", t0);
+  ticketStore.tickets[0].order = 7;
+  ticketStore.tickets[1].order = 4294967295u;
+  ticketStore.tickets[2].order = 7;  // equal orders (a hand-edited file) stay equal
+  ticketStore.orderCounter = 4294967295u;
+  ASSERT_EQ(Add(u"NEW", u"", t0).result.outcome, AddCreated);
+  EXPECT_EQ(ticketStore.tickets[0].order, 1u);
+  EXPECT_EQ(ticketStore.tickets[1].order, 2u);
+  EXPECT_EQ(ticketStore.tickets[2].order, 1u);
+  EXPECT_EQ(ticketStore.tickets[3].order, 3u);
+  EXPECT_EQ(ticketStore.orderCounter, 3u);
+  EXPECT_EQ(Move(0, StateClarify, t0), u"Заявка OLD на уточнении — таймер на паузе");
+  EXPECT_EQ(ticketStore.tickets[0].order, 4u);
+}

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/text.h"
+#include "app/textcodec.h"
 #include "store/clean.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
@@ -27,7 +29,7 @@ std::u16string Duration(uint32_t seconds) {
   return out;
 }
 
-TicketParseReport Parse(const std::u16string& text) {
+bool Parse(const std::u16string& text) {
   ResetTicketStore();
   return ParseTicketText(text.c_str(), static_cast<int32_t>(text.size()), now);
 }
@@ -118,9 +120,7 @@ TEST(TicketCleaning, TrimsThenReplacesThenCuts) {
 }
 
 TEST(DataFile, HeaderOnlyGivesEmptyStoreWithCounter) {
-  TicketParseReport r = Parse(u"ZOLTEX1\r\n17|1700000000\r\n");
-  EXPECT_TRUE(r.recognised);
-  EXPECT_TRUE(r.complete);
+  EXPECT_TRUE(Parse(u"ZOLTEX1\r\n17|1700000000\r\n"));
   EXPECT_EQ(ticketStore.ticketCount, 0);
   EXPECT_EQ(ticketStore.orderCounter, 17u);
   EXPECT_EQ(Saved(), u"ZOLTEX1\r\n17|1796601600\r\n");
@@ -155,42 +155,86 @@ TEST(DataFile, RepairsStatesAndTimes) {
 
 TEST(DataFile, LenientAboutLinesAndCutsLongTexts) {
   std::u16string number(40, u'N'), description(150, u'd');
-  TicketParseReport r = Parse(u"ZOLLY whatever\n10|x\n\r\n\nhello\n"
-                              u"0|25|0|1|1|0||empty number dropped\n"
-                              u"0|25|0|1|1|0|" + number + u"|" + description + u"\n"
-                              u"99999999999|1\n");  // 11 digits wrap around, number empty: dropped
-  EXPECT_TRUE(r.recognised);
-  EXPECT_FALSE(r.complete);  // lines were skipped and texts cut: worth a backup
+  EXPECT_TRUE(Parse(u"ZOLLY whatever\n10|x\n\r\n\nhello\n"
+                    u"0|25|0|1|1|0||empty number dropped\n"
+                    u"0|25|0|1|1|0|" + number + u"|" + description + u"\n"
+                    u"99999999999|1\n"));  // 11 digits wrap around, number empty: dropped
   ASSERT_EQ(ticketStore.ticketCount, 1);
   EXPECT_EQ(std::u16string(ticketStore.tickets[0].number), number.substr(0, 31));
   EXPECT_EQ(std::u16string(ticketStore.tickets[0].description), description.substr(0, 119));
   EXPECT_EQ(ticketStore.orderCounter, 25u);
 }
 
-TEST(DataFile, OnlyAFileTakenInWholeIsComplete) {
-  EXPECT_TRUE(Parse(u"ZOLTEX1\r\n1|0\r\n\r\n  \r\n0|1|0|1|1|0|A|d\r\n").complete);
-  EXPECT_FALSE(Parse(u"ZOLTEX1\r\n1|0\r\n# note\r\n0|1|0|1|1|0|A|d\r\n").complete);
-  EXPECT_FALSE(Parse(std::u16string(u"ZOLTEX1\r\n1|0\r\n0|1|0|1|1|0|A\0B|d\r\n", 31)).complete);
-  EXPECT_EQ(std::u16string(ticketStore.tickets[0].number), u"AB");
+namespace {
+
+std::string Tickets(int count, const char* end = "\r\n") {
+  std::string out = std::string("ZOLTEX1") + end + std::to_string(count) + "|1796601000" + end;
+  for (int i = 0; i < count; i++)
+    out += "0|" + std::to_string(i + 1) + "|0|1|1|0|T" + std::to_string(i) + "|" + end;
+  return out;
 }
 
-TEST(DataFile, ForeignAndOverfullFilesAreReported) {
-  TicketParseReport r = Parse(u"Hello, this is not ours\r\n0|1|0|1|1|0|A|\r\n");
-  EXPECT_FALSE(r.recognised);
-  EXPECT_EQ(ticketStore.ticketCount, 0);
+}  // namespace
 
-  std::u16string text = u"ZOLTEX1\r\n0|0\r\n";
-  for (int i = 0; i < 401; i++) {
-    char16_t line[64];
-    FormatText(line, 64, u"0|%d|0|1|1|0|T%d|\r\n", i + 1, i);
-    text += line;
+// One rule decides the copy: the file's bytes against what a save of the store as loaded writes,
+// the header's save time aside.
+TEST(DataFile, CopyKeptWheneverASaveWouldWriteOtherBytes) {
+  const std::string own = "ZOLTEX1\r\n3|1796600000\r\n0|3|5|1796600000|1796600000|0|A-1|Принтер\r\n";
+  const std::string header = "ZOLTEX1\r\n3|0\r\n";
+  const std::string utf16 = std::string("\xFF\xFEZ\0O\0L\0\n\0" "3\0|\0\n\0", 16) +
+                            std::string("0\0|\0" "3\0|\0" "0\0|\0" "1\0|\0" "1\0|\0" "0\0|\0", 24) +
+                            std::string("A\0\x00\xD8|\0\n\0", 8);  // a lone surrogate in the number
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool cut;
+    bool copy;
+    int tickets;
+  } cases[] = {
+      {"own file", own, false, false, 1},
+      {"own file, other save time", "ZOLTEX1\r\n3|17\r\n" + own.substr(23), false, false, 1},
+      {"exactly 400", Tickets(400), false, false, 400},
+      {"empty", "", false, false, 0},
+      {"mark only", "\xEF\xBB\xBF", false, false, 0},
+      {"401 tickets", Tickets(401), false, true, 400},
+      {"CR-only line ends", Tickets(3, "\r"), false, true, 3},
+      {"LF-only line ends", Tickets(3, "\n"), false, true, 3},
+      {"no header line", "ZOLTEX1\r\n0|1|0|1|1|0|FIRST|\r\n0|2|0|1|1|0|SECOND|\r\n", false, true, 2},
+      {"control character in a number", header + "0|1\x02|60|1|1|0|A|d\r\n", false, true, 1},
+      {"negative number", header + "0|-5|0|1|1|0|A|d\r\n", false, true, 1},
+      {"extra fields", header + "0|1|0|1|1|0|A|d|more|\r\n", false, true, 1},
+      {"number that overflows", header + "0|99999999999|0|1|1|0|A|\r\n", false, true, 1},
+      {"leading zero", header + "0|01|0|1|1|0|A|\r\n", false, true, 1},
+      {"blank line", header + "\r\n0|1|0|1|1|0|A|\r\n", false, true, 1},
+      {"comment line", header + "# mine\r\n0|1|0|1|1|0|A|\r\n", false, true, 1},
+      {"NUL in the number", header + std::string("0|1|0|1|1|0|A\0B|\r\n", 18), false, true, 1},
+      {"foreign file", "my own notes\r\n", false, true, 0},
+      {"byte-order mark", "\xEF\xBB\xBF" + own, false, true, 1},
+      {"code page 1251", header + "0|1|0|1|1|0|A|\xCF\xF0\xE8\r\n", false, true, 1},
+      {"UTF-16 with a lone surrogate", utf16, false, true, 1},
+      {"cut at the read limit", own, true, true, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<char16_t> text(c.bytes.size() + 2);
+    int32_t encoding = -1;
+    int32_t n = DecodeTextBytes(reinterpret_cast<const uint8_t*>(c.bytes.data()),
+                                static_cast<int32_t>(c.bytes.size()), text.data(),
+                                static_cast<int32_t>(text.size()), &encoding, c.cut);
+    ResetTicketStore();
+    ParseTicketText(text.data(), n, now);
+    EXPECT_EQ(DataFileNeedsCopy(text.data(), n, encoding, c.cut), c.copy);
+    EXPECT_EQ(ticketStore.ticketCount, c.tickets);
   }
-  r = Parse(text);
-  EXPECT_EQ(ticketStore.ticketCount, 400);
-  EXPECT_FALSE(r.complete);
-  text.resize(text.size() - std::u16string(u"0|401|0|1|1|0|T400|\r\n").size());
-  r = Parse(text + u"\r\n\r\n");
-  EXPECT_TRUE(r.complete);  // exactly 400 and blank lines behind them
+  // CR-only and header-less files are read whole, not as one line or with a ticket lost.
+  Parse(u"ZOLTEX1\r9|0\r0|7|0|1|1|0|A-1|first\r2|8|0|1|1|0|B-2|\r");
+  ASSERT_EQ(ticketStore.ticketCount, 2);
+  EXPECT_EQ(std::u16string(ticketStore.tickets[0].description), u"first");
+  EXPECT_EQ(ticketStore.orderCounter, 9u);
+  Parse(u"ZOLTEX1\r\n0|4|0|1|1|0|FIRST|\r\n");
+  ASSERT_EQ(ticketStore.ticketCount, 1);
+  EXPECT_EQ(std::u16string(ticketStore.tickets[0].number), u"FIRST");
+  EXPECT_EQ(ticketStore.orderCounter, 4u);
 }
 
 TEST(DataFile, SavedTextLoadsBackTheSameStore) {
