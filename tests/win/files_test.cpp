@@ -6,8 +6,16 @@
 #include <string>
 
 #include "app/paths.h"
+#include "binds/binds_win.h"
+#include "board/ui_state.h"
+#include "box_answer.h"
+#include "paint_probe.h"
+#include "reminder/settings.h"
 #include "app/text.h"
 #include "app/textfile.h"
+#include "app/textfile_win.h"
+#include "app/textcodec.h"
+#include "reminder/reminder_win.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
 
@@ -59,14 +67,36 @@ class Files : public ::testing::Test {
     ResetTicketStore();
   }
   void TearDown() override {
-    for (const wchar_t* n : {L"a.txt", L"b.txt", L"big.txt", L"zoltex_data.txt", L"zoltex_data.bak",
-                             L"zoltex_data.tmp"}) {
+    fileWrite = WriteFile;
+    fileMove = MoveFileExW;
+    for (const wchar_t* n :
+         {L"a.txt", L"b.txt", L"big.txt", L"zoltex_data.txt", L"zoltex_data.bak", L"zoltex_data.tmp",
+          L"zoltex_data-2.bak", L"zoltex_data-3.bak", L"zoltex_data-4.bak", L"zoltex_data-5.bak",
+          L"zoltex_settings.txt", L"zoltex_settings.tmp", L"binds\\F1.txt", L"binds\\F1.tmp",
+          L"binds"}) {
+      SetFileAttributesW(Path(n).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(Path(n).c_str());
       RemoveDirectoryW(Path(n).c_str());
     }
     RemoveDirectoryW(folder.c_str());
   }
 };
+
+// The file calls replaced: a write cut short from the n-th call on (a full disk), a failing move.
+int writeCalls, shortFromCall;
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED) {
+  if (++writeCalls < shortFromCall) return WriteFile(file, bytes, count, written, NULL);
+  return WriteFile(file, bytes, count / 2, written, NULL);
+}
+BOOL WINAPI FailingMove(LPCWSTR, LPCWSTR, DWORD) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+void CutWritesFrom(int call) {
+  writeCalls = 0;
+  shortFromCall = call;
+  fileWrite = ShortWrite;
+}
 
 void AddTicket(const char16_t* number) {
   Ticket& t = ticketStore.tickets[ticketStore.ticketCount++];
@@ -98,6 +128,10 @@ TEST_F(Files, ALongFileIsReadAsItsFirstBytesAndReportedCut) {
   Put(L"big.txt", std::string(1048574, 'z'));
   EXPECT_EQ(ReadTextFile(U(Path(L"big.txt"))), 1048574);
   EXPECT_FALSE(lastReadCut);
+  Put(L"big.txt", std::string(1048573, 'z') + "\xD0\xAF");  // the cut splits the last letter
+  EXPECT_EQ(ReadTextFile(U(Path(L"big.txt"))), 1048573);
+  EXPECT_EQ(lastReadEncoding, EncodingUtf8);
+  EXPECT_TRUE(lastReadCut);
 }
 
 TEST_F(Files, WritesUtf8WithoutMarkAndAppends) {
@@ -177,4 +211,187 @@ TEST_F(Files, AFileNotFullyUnderstoodIsKeptAsBackupBeforeTheFirstSave) {
   LoadTickets();  // our own complete file: no backup
   ASSERT_TRUE(SaveTickets());
   EXPECT_FALSE(Exists(L"zoltex_data.bak"));
+}
+
+TEST_F(Files, EveryReplacedFileIsTheOldOrTheNewNeverACutOne) {
+  CreateDirectoryW(Path(L"binds").c_str(), NULL);
+  const std::u16string edited = u"EDITED-MYPHRASE-" + std::u16string(5000, u'p');
+  const bool failingMove[] = {false, true};
+  for (bool move : failingMove) {
+    for (const wchar_t* name : {L"binds\\F1.txt", L"zoltex_settings.txt"}) {
+      SCOPED_TRACE(std::wstring(name) + (move ? L" failing move" : L" short write"));
+      Put(name, "old text");
+      std::wstring temp = std::wstring(name).replace(std::wstring(name).size() - 3, 3, L"tmp");
+      if (move) fileMove = FailingMove;
+      else CutWritesFrom(1);
+      EXPECT_FALSE(WriteTextFile(U(Path(name)), edited.c_str(), false));
+      EXPECT_EQ(Get(name), "old text");
+      EXPECT_FALSE(Exists(temp.c_str()));
+      fileWrite = WriteFile;
+      fileMove = MoveFileExW;
+      EXPECT_TRUE(WriteTextFile(U(Path(name)), edited.c_str(), false));
+      EXPECT_EQ(Get(name).size(), edited.size());
+      EXPECT_FALSE(Exists(temp.c_str()));
+    }
+    SCOPED_TRACE(move ? "data file, failing move" : "data file, short write");
+    ResetTicketStore();
+    AddTicket(u"OLD");
+    ASSERT_TRUE(SaveTickets());
+    std::string before = Get(L"zoltex_data.txt");
+    AddTicket(u"NEW");
+    if (move) fileMove = FailingMove;
+    else CutWritesFrom(1);
+    EXPECT_FALSE(SaveTickets());
+    EXPECT_EQ(lastSaveProblem, move ? SaveProblemNotReplaced : SaveProblemNotWritten);
+    EXPECT_EQ(Get(L"zoltex_data.txt"), before);
+    EXPECT_FALSE(Exists(L"zoltex_data.tmp"));
+    if (move) fileMove = MoveFileExW;
+    else fileWrite = WriteFile;
+  }
+  fileMove = FailingMove;  // the settings file as the program saves it
+  EXPECT_FALSE(SaveSettings());
+}
+
+// A doubtful data file whose copy cannot be made stays as it is, and the save says why; once the
+// cause is gone the next save copies it and replaces it.
+TEST_F(Files, ACopyThatCannotBeMadeKeepsTheOriginalAndSaysWhy) {
+  const std::string original = "ZOLTEX1\r1|0\r0|1|0|1|1|0|OLD|mac line ends\r";
+  const struct {
+    const char* name;
+    int32_t problem;
+  } cases[] = {
+      {"zoltex_data.bak is a folder", SaveProblemNoCopy},
+      {"the disk fills while copying", SaveProblemNoCopy},
+      {"another program holds the data file", SaveProblemDataBusy},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Put(L"zoltex_data.txt", original);
+    ResetTicketStore();
+    LoadTickets();
+    ASSERT_EQ(ticketStore.ticketCount, 1);
+    AddTicket(u"NEW");
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.problem == SaveProblemDataBusy)
+      held = CreateFileW(Path(L"zoltex_data.txt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    else if (c.name[0] == 'z')
+      CreateDirectoryW(Path(L"zoltex_data.bak").c_str(), NULL);
+    else
+      CutWritesFrom(2);  // the temporary file is written whole, the copy is cut
+    EXPECT_FALSE(SaveTickets());
+    EXPECT_EQ(lastSaveProblem, c.problem);
+    EXPECT_EQ(std::u16string(SaveProblemText(lastSaveProblem)),
+              c.problem == SaveProblemNoCopy
+                  ? u"Не удалось сохранить заявки — копия старого файла не записалась в zoltex_data.bak"
+                  : u"Не удалось сохранить заявки — файл заявок занят другой программой");
+    EXPECT_FALSE(Exists(L"zoltex_data.tmp"));
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    fileWrite = WriteFile;
+    RemoveDirectoryW(Path(L"zoltex_data.bak").c_str());
+    EXPECT_EQ(Get(L"zoltex_data.txt"), original);
+    EXPECT_FALSE(Exists(L"zoltex_data.bak"));  // no cut copy left behind
+    ASSERT_TRUE(SaveTickets());
+    EXPECT_EQ(Get(L"zoltex_data.bak"), original);
+    EXPECT_NE(Get(L"zoltex_data.txt").find("|NEW|"), std::string::npos);
+    DeleteFileW(Path(L"zoltex_data.bak").c_str());
+  }
+}
+
+TEST_F(Files, NothingToCopyIsNothingPendingAndOlderCopiesAreKept) {
+  Put(L"zoltex_data.txt", "ZOLTEX1\r1|0\r0|1|0|1|1|0|OLD|\r");
+  LoadTickets();
+  DeleteFileW(Path(L"zoltex_data.txt").c_str());  // deleted while the program runs
+  AddTicket(u"NEW");
+  ASSERT_TRUE(SaveTickets());
+  EXPECT_NE(Get(L"zoltex_data.txt").find("|NEW|"), std::string::npos);
+  EXPECT_FALSE(Exists(L"zoltex_data.bak"));
+
+  // Seven doubtful starts, the last one twice: five copies, newest first, no copy twice.
+  for (int start = 1; start <= 8; start++) {
+    int generation = start < 8 ? start : 7;
+    Put(L"zoltex_data.txt", "ZOLTEX1\r1|0\r0|1|0|1|1|0|G" + std::to_string(generation) + "|\r");
+    ResetTicketStore();
+    LoadTickets();
+    ASSERT_TRUE(SaveTickets());
+  }
+  const wchar_t* names[] = {L"zoltex_data.bak", L"zoltex_data-2.bak", L"zoltex_data-3.bak",
+                            L"zoltex_data-4.bak", L"zoltex_data-5.bak"};
+  for (int g = 0; g < 5; g++)
+    EXPECT_NE(Get(names[g]).find("|G" + std::to_string(7 - g) + "|"), std::string::npos) << g;
+  EXPECT_FALSE(Exists(L"zoltex_data-6.bak"));
+}
+
+namespace {
+
+// Only the binds' writes fail: the tickets and the settings are saved as usual meanwhile.
+BOOL WINAPI CutEditedWrite(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED) {
+  bool edited = count >= 6 && memcmp(bytes, "EDITED", 6) == 0;
+  return WriteFile(file, bytes, edited ? count / 2 : count, written, NULL);
+}
+BOOL WINAPI BindMoveFails(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (wcsstr(to, L"\\binds\\")) return FailingMove(from, to, flags);
+  return MoveFileExW(from, to, flags);
+}
+
+// Closes the window with the answer given to the question that must come.
+void CloseAnswering(HWND window, int button) {
+  BoxAnswer answer(button);
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  answer.Join();
+  EXPECT_TRUE(answer.seen);
+  EXPECT_EQ(answer.text, L"Бинд Ctrl+F1 не сохранён: файл не записался.\n"
+                         L"Закрыть всё равно? Набранный текст пропадёт.");
+  PumpProbeMessages();
+}
+
+}  // namespace
+
+TEST(SavingWindows, AFailedSaveIsToldAndTheTypedTextIsNotDroppedUnasked) {
+  HWND board = MakeProbeBoard(1000, 700);
+  char16_t bind[pathBufferUnits];
+  FormatBindPath(bind, pathBufferUnits, 1);
+  const bool failingMove[] = {false, true};
+  for (bool move : failingMove) {
+    SCOPED_TRACE(move ? "failing move" : "short write");
+    ResetSettings();
+    OpenSettingsWindow();
+    if (move) fileMove = FailingMove;
+    else CutWritesFrom(1);
+    SubmitSettingsWindow();
+    EXPECT_EQ(std::u16string(boardUi.statusText),
+              u"Настройки не сохранены: файл не записался — после перезапуска вернётся прежнее время");
+    fileWrite = WriteFile;
+    fileMove = MoveFileExW;
+
+    // The binds window closed by itself, then through the main window's close.
+    HWND main = CreateWindowExW(0, L"ZoltexMain", L"KALMEX", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
+                                NULL, NULL, hInstance, NULL);
+    for (HWND closing : {static_cast<HWND>(NULL), main}) {
+      ASSERT_TRUE(WriteTextFile(bind, u"old bind", false));
+      OpenBindsWindow();
+      PumpProbeMessages();
+      ASSERT_NE(bindsWindow, (HWND)NULL);
+      HWND editor = GetDlgItem(bindsWindow, 202);
+      SetWindowTextW(editor, L"EDITED-MYPHRASE");
+      SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
+      if (move) fileMove = BindMoveFails;
+      else fileWrite = CutEditedWrite;
+      CloseAnswering(closing ? closing : bindsWindow, IDNO);
+      ASSERT_NE(bindsWindow, (HWND)NULL);
+      EXPECT_TRUE(IsWindow(main));
+      wchar_t kept[64] = {};
+      GetWindowTextW(editor, kept, 64);
+      EXPECT_STREQ(kept, L"EDITED-MYPHRASE");
+      EXPECT_EQ(std::u16string(boardUi.statusText), u"Бинд Ctrl+F1 не сохранён: файл не записался");
+      CloseAnswering(closing ? closing : bindsWindow, IDYES);
+      EXPECT_EQ(bindsWindow, (HWND)NULL);
+      EXPECT_EQ(closing != NULL, !IsWindow(main));
+      fileWrite = WriteFile;
+      fileMove = MoveFileExW;
+      EXPECT_EQ(ReadTextFile(bind), 8);  // the old text, whole
+    }
+    mainWindow = board;
+  }
+  DestroyWindow(board);
+  PumpProbeMessages();
 }
