@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "harness.h"
 #include "hostile.h"
@@ -54,9 +55,18 @@ TEST(BadDataFiles, NeverCrashAndKeepWhatWasNotUnderstood) {
       {"five-megabyte-line", header + "0|1|0|1|1|0|" + std::string(5 << 20, 'x'), true},
       {"hundred-thousand-lines", ManyLines(100000), true},
       {"huge-numbers", header + "0|4294967295|4294967295|4294967295|4294967295|4294967295|A|\r\n"
-                                "1|99999999999999999999|99999999999999999999|1|1|1|B|\r\n", false},
+                                "1|99999999999999999999|99999999999999999999|1|1|1|B|\r\n", true},
       {"every-state", header + "0|1|0|1|1|0|S0|\r\n1|2|0|1|1|0|S1|\r\n2|3|0|1|1|0|S2|\r\n"
-                               "3|4|0|1|1|0|S3|\r\n4294967295|5|0|1|1|0|S4|\r\n", false},
+                               "3|4|0|1|1|0|S3|\r\n4294967295|5|0|1|1|0|S4|\r\n", true},
+      // Each read without loss of a ticket or written back as it was, or kept as a copy.
+      {"cr-only", "ZOLTEX1\r2|0\r0|1|0|1|1|0|A-1|first\r2|2|0|1|1|0|B-2|\r", true},
+      {"no-header", "ZOLTEX1\r\n0|1|0|1|1|0|FIRST|\r\n0|2|0|1|1|0|SECOND|\r\n", true},
+      {"control-character", header + "0|1\x02|60|1|1|0|A|d\r\n", true},
+      {"negative-field", header + "0|-5|0|1|1|0|A|d\r\n", true},
+      {"extra-fields", header + "0|1|0|1|1|0|A|d|more|fields\r\n", true},
+      {"utf16-lone-surrogate", "\xFF\xFE" + Utf16Le(header + "0|1|0|1|1|0|A") +
+                                   std::string("\x00\xD8", 2) + Utf16Le("|\r\n"), true},
+      {"own-file", "ZOLTEX1\r\n1|5\r\n0|1|0|1|1|0|A|\r\n", false},
       {"separators-only", "ZOL||||\r\n|||||||||||\r\n||||||\r\n", true},
       {"broken-utf8", header + "0|1|0|1|1|0|\xD0\x97-1|\xD0\xBF\xD1\x80\xFF\xD0\xB8\r\n", true},
   };
@@ -93,5 +103,63 @@ TEST(BadSettingsFiles, NeverCrashAndAreNotRewrittenAtStart) {
     App app = RunOnFile(file.first, L"zoltex_settings.txt", file.second);
     std::string after = ReadAppFile(app, L"zoltex_settings.txt");
     EXPECT_TRUE(after == file.second || IsSettingsText(after)) << after.substr(0, 80);
+  }
+}
+
+// Another program (a sync client, a backup tool, a virus scanner) holds the data file with share
+// mode 0 while the program starts. A lock that ends within the start's retry changes nothing; a
+// longer one is told, and the file is copied before it is replaced, or left alone while it lasts.
+TEST(LockedDataFile, NeverReplacedBeforeItIsReadOrCopied) {
+  const std::string three = "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
+                            "2|2|20|1796601600|1796601600|0|B-2|\r\n"
+                            "1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
+  const std::wstring busy = L"Файл заявок занят или недоступен \x2014 заявки не загружены";
+  const struct {
+    const char* name;
+    DWORD releaseMs;  // INFINITE: held until the program has been closed
+  } cases[] = {{"lock-released-at-once", 300}, {"lock-released-later", 5000}, {"lock-never-released", INFINITE}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    App app = MakeApp(c.name);
+    WriteAppFile(app, L"zoltex_data.txt", three);
+    HANDLE held = CreateFileW(AppPath(app, L"zoltex_data.txt").c_str(), GENERIC_READ, 0, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DWORD start = GetTickCount();
+    std::thread release;
+    if (c.releaseMs != INFINITE) release = std::thread([&] {
+      while (GetTickCount() - start < c.releaseMs) Sleep(10);
+      CloseHandle(held);
+    });
+    ASSERT_TRUE(StartApp(app));
+    bool told = WaitFor([&] { return ProcessMemoryHolds(app, busy); }, c.releaseMs == 300 ? 0 : 5000);
+    EXPECT_EQ(told, c.releaseMs != 300);
+    if (release.joinable()) release.join();
+    if (c.releaseMs != INFINITE) {
+      EXPECT_EQ(CloseApp(app), 0);
+      std::string saved = ReadAppFile(app, L"zoltex_data.txt");
+      if (c.releaseMs == 300) {  // read at start: the tickets are saved back, no copy needed
+        EXPECT_EQ(saved.substr(saved.find("\r\n0|1|")), three.substr(three.find("\r\n0|1|")));
+        EXPECT_FALSE(AppFileExists(app, L"zoltex_data.bak"));
+      } else {  // never read: copied whole before the first save replaced it
+        EXPECT_EQ(ReadAppFile(app, L"zoltex_data.bak"), three);
+        EXPECT_EQ(saved.find("A-1"), std::string::npos);
+      }
+      continue;
+    }
+    // Still held at close: the save fails and says why, and the question's default is No.
+    PostMessageW(app.main, WM_CLOSE, 0, 0);
+    HWND box = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+    LONG no = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE);  // Enter presses this button
+    EXPECT_EQ(no & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(ProcessMemoryHolds(
+        app, L"Не удалось сохранить заявки \x2014 файл заявок занят другой программой"));
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    EXPECT_EQ(WaitExit(app, 10000), 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadAppFile(app, L"zoltex_data.txt"), three);
+    EXPECT_FALSE(AppFileExists(app, L"zoltex_data.bak"));
+    EXPECT_FALSE(AppFileExists(app, L"zoltex_data.tmp"));
   }
 }

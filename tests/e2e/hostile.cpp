@@ -23,6 +23,15 @@ std::string Utf16Be(const std::string& ascii) {
   return out;
 }
 
+std::string Utf16Le(const std::string& ascii) {
+  std::string out;
+  for (char c : ascii) {
+    out += c;
+    out += '\0';
+  }
+  return out;
+}
+
 std::string Repeated(const std::string& line, int count) {
   std::string out;
   out.reserve(line.size() * static_cast<size_t>(count));
