@@ -36,6 +36,8 @@ constexpr UINT textLeftLines = DT_LEFT | DT_WORDBREAK;
 
 // outline = noOutline (theme.h) for a fill without outline.
 void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline);
+// The accent's horizontal gradient, blue to violet, over a plain rectangle.
+void FillAccentBar(HDC dc, const Rect& box);
 void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered);
 void DrawCornerGlow(HDC dc, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight,
                     uint32_t centreColour);
