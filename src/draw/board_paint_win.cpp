@@ -63,7 +63,7 @@ void DrawColumnHeader(HDC dc, int32_t k, const ColumnParts& p, int32_t phase) {
   int32_t count = L.columnCount[k];
   if (k == 0) {
     bool active = count > 0;
-    DrawPulseDotAt(dc, p.dotX, p.dotY, p.dotRadius, headerHalo, Theme::panelColor,
+    DrawPulseDot(dc, p.dotX, p.dotY, p.dotRadius, headerHalo, Theme::panelColor,
                    active ? Theme::accentBlue : Theme::dimText, active, phase);
   } else {
     DrawFilledCircle(dc, p.dotX, p.dotY, p.dotRadius, k == 1 ? Theme::amber : Theme::teal);
@@ -102,7 +102,7 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
     if (boardUi.dragging && boardUi.dragTicket == ticket)
       FillRoundRect(dc, box, s(14), Theme::panelColor, Theme::slotLineColor);
     else
-      DrawTicketCardAt(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
+      DrawTicketCard(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
                        phase);
   }
 }
@@ -166,7 +166,7 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawHeader(dc);
   for (int32_t k = 0; k < 3; k++) DrawColumn(dc, k, now, PulsePhase(tick));
   if (boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount)
-    DrawTicketCardAt(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
+    DrawTicketCard(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
                      PulsePhase(tick));
   DrawFooter(dc, tick);
 }
@@ -283,7 +283,7 @@ void PaintBoard(HWND window) {
   bool known = update && GetUpdateRgn(window, update, FALSE) != ERROR;
   PAINTSTRUCT paint;
   HDC windowDc = BeginPaint(window, &paint);
-  uint32_t now = UnixNow(), tick = GetTickCount();
+  uint32_t now = UnixNow(), tick = TickNow();
   HDC dc = RenderBoard(windowDc, known ? update : NULL, now, tick);
   const RECT& r = paint.rcPaint;
   if (dc) {

@@ -193,11 +193,6 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
 }
 
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                  uint32_t rest, uint32_t core, bool active) {
-  DrawPulseDotAt(dc, cx, cy, coreRadius, bright, rest, core, active, PulsePhase(GetTickCount()));
-}
-
-void DrawPulseDotAt(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
                     uint32_t rest, uint32_t core, bool active, int32_t phase) {
   PulseHalo halo = PulseHaloAt(coreRadius, bright, rest, active, phase);
   DrawFilledCircle(dc, cx, cy, halo.radius, halo.colour);
