@@ -93,10 +93,9 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
   const BoardLayout& L = boardLayout;
   const Rect& list = L.listRect[k];
   for (int32_t i = 0; i < L.columnCount[k]; i++) {
-    int32_t top = list.top - boardUi.columnScroll[k] + i * (L.cardHeight + L.cardGap);
-    if (!CardInList(list, top, L.cardHeight)) continue;
+    Rect box = CardBox(k, i);
+    if (!CardInList(list, box.top, L.cardHeight)) continue;
     int32_t ticket = L.columnTickets[k][i];
-    Rect box{list.left, top, list.right, top + L.cardHeight};
     RECT area = ToRECT(box);
     if (!RectVisible(dc, &area)) continue;  // outside the region being repainted
     if (boardUi.dragging && boardUi.dragTicket == ticket)
