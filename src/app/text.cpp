@@ -139,14 +139,3 @@ int32_t FormatText(char16_t* dst, int32_t cap, const char16_t* format, ...) {
   va_end(args);
   return n;
 }
-
-int32_t AppendFormat(char16_t* dst, int32_t cap, const char16_t* format, ...) {
-  if (cap <= 0) return 0;
-  int32_t start = 0;
-  while (start < cap - 1 && dst[start]) start++;
-  va_list args;
-  va_start(args, format);
-  int32_t n = FormatInto(dst, cap, start, format, args);
-  va_end(args);
-  return n;
-}

@@ -14,5 +14,3 @@ bool TextEquals(const char16_t* a, const char16_t* b);
 // %lu is accepted and ignored: every integer argument is 32 bits (int32_t or uint32_t), %s takes
 // const char16_t*. The result is cut to cap - 1 units and always terminated. Returns its length.
 int32_t FormatText(char16_t* dst, int32_t cap, const char16_t* format, ...);
-// Formats behind the text already in dst, within the same capacity.
-int32_t AppendFormat(char16_t* dst, int32_t cap, const char16_t* format, ...);

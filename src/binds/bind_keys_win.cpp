@@ -1,4 +1,5 @@
 // The twelve hot keys and typing a bind into the focused window.
+#include "app/clock.h"
 #include "app/paths.h"
 #include "app/text.h"
 #include "app/textfile.h"
@@ -36,8 +37,8 @@ static bool ModifierDown() {
 
 // The hot key's own Ctrl would turn the typed letters into shortcuts; after 2 s we type anyway.
 static void WaitForModifiersReleased() {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < 2000 && ModifierDown()) Sleep(10);
+  uint32_t start = TickNow();
+  while (TickNow() - start < 2000 && ModifierDown()) Sleep(10);
 }
 
 // Sends one batch; false when the system took fewer events than it was given.

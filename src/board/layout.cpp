@@ -59,26 +59,23 @@ void ComputeLayout(int32_t width, int32_t height) {
   }
 }
 
-Rect CardButtonRect(int32_t cardTop, int32_t cardRight) {
-  return {cardRight - (s(14) + s(30) + s(30) + s(8)), cardTop + s(14),
-          cardRight - (s(30) + s(8) + s(14)), cardTop + s(30) + s(14)};
-}
-
 int32_t CardTop(int32_t column, int32_t index) {
   const BoardLayout& l = boardLayout;
   return l.listRect[column].top - boardUi.columnScroll[column] + index * (l.cardHeight + l.cardGap);
 }
 
-static HitResult CardHit(int32_t x, int32_t y, int32_t ticket, int32_t top, int32_t right) {
-  Rect del = {right - s(30) - s(14), top + s(14), right - s(14), top + s(30) + s(14)};
-  if (RectContains(del, x, y)) return {HitCardDelete, ticket};
-  Rect doneButton = CardButtonRect(top, right);
-  if (RectContains(doneButton, x, y)) return {HitCardDone, ticket};
+Rect CardBox(int32_t column, int32_t index) {
+  const Rect& list = boardLayout.listRect[column];
+  int32_t top = CardTop(column, index);
+  return {list.left, top, list.right, top + boardLayout.cardHeight};
+}
+
+static HitResult CardHit(int32_t x, int32_t y, int32_t ticket, const Rect& box) {
+  CardButtons b = ComputeCardButtons(box, ticketStore.tickets[ticket].state);
+  if (RectContains(b.deleteButton, x, y)) return {HitCardDelete, ticket};
+  if (RectContains(b.middleButton, x, y)) return {HitCardDone, ticket};
   // A done card has no clarification button: its place is card body.
-  if (ticketStore.tickets[ticket].state == StateDone) return {HitCardBody, ticket};
-  Rect clarify = {doneButton.left - (s(30) + s(8)), top + s(14), doneButton.right - (s(30) + s(8)),
-                  top + s(30) + s(14)};
-  if (RectContains(clarify, x, y)) return {HitCardClarify, ticket};
+  if (b.hasLeftButton && RectContains(b.leftButton, x, y)) return {HitCardClarify, ticket};
   return {HitCardBody, ticket};
 }
 
@@ -93,9 +90,8 @@ HitResult HitTest(int32_t x, int32_t y) {
     // Only the part of a card inside its list counts; what is scrolled out is not there.
     if (!RectContains(l.listRect[k], x, y)) continue;
     for (int32_t i = 0; i < l.columnCount[k]; i++) {
-      int32_t top = CardTop(k, i);
-      if (y >= top && y < top + l.cardHeight)
-        return CardHit(x, y, l.columnTickets[k][i], top, l.listRect[k].right);
+      Rect box = CardBox(k, i);
+      if (y >= box.top && y < box.bottom) return CardHit(x, y, l.columnTickets[k][i], box);
     }
   }
   return {HitNothing, -1};

@@ -3,6 +3,7 @@
 #pragma once
 #include <stdint.h>
 #include "app/geometry.h"
+#include "draw/card_geometry.h"
 #include "store/ticket.h"
 
 enum HitCode : int32_t {
@@ -48,10 +49,10 @@ extern BoardLayout boardLayout;
 void ComputeLayout(int32_t width, int32_t height);
 // Rebuilds only the column lists of boardLayout from the store.
 void SortIntoColumns();
-// The done / return button of a card whose top is cardTop and right edge cardRight.
-Rect CardButtonRect(int32_t cardTop, int32_t cardRight);
 // Top of the i-th card of column k with the current scroll offset.
 int32_t CardTop(int32_t column, int32_t index);
+// The whole box of that card, as it is painted and hit.
+Rect CardBox(int32_t column, int32_t index);
 HitResult HitTest(int32_t x, int32_t y);
 
 // Where an input control goes inside its frame (22 px high, vertically centred).

@@ -91,10 +91,9 @@ static int32_t AppendVisibleCards(int32_t k, Rect* out, int32_t n, int32_t cap) 
   const BoardLayout& L = boardLayout;
   const Rect& list = L.listRect[k];
   for (int32_t i = 0; i < L.columnCount[k] && n >= 0; i++) {
-    int32_t top = list.top - boardUi.columnScroll[k] + i * (L.cardHeight + L.cardGap);
-    if (!CardInList(list, top, L.cardHeight)) continue;
+    Rect box = CardBox(k, i);
+    if (!CardInList(list, box.top, L.cardHeight)) continue;
     if (n + 2 > cap) return -1;
-    Rect box{list.left, top, list.right, top + L.cardHeight};
     CardGeometry g = ComputeCardGeometry(box, StateInWork, 0, 0);
     // One pixel around each: a round rectangle's edge pixels need not fall inside its box.
     const Rect& e = g.stripe;

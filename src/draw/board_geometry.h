@@ -3,7 +3,6 @@
 #pragma once
 #include <stdint.h>
 #include "app/geometry.h"
-#include "reminder/settings.h"
 
 // The developer tag right of the title; titleWidth in titleFont, tagWidth in badgeFont.
 Rect TagBox(int32_t margin, int32_t titleWidth, int32_t tagWidth);
@@ -25,7 +24,6 @@ bool ScrollThumb(const Rect& list, int32_t count, int32_t cardHeight, int32_t ca
 // Whether a card whose top is cardTop is drawn at all.
 bool CardInList(const Rect& list, int32_t cardTop, int32_t cardHeight);
 
-// Badge of the settings button: "%02d:%02d" of the reminder time, or "выкл" when it is off.
 // The footer statistics line.
 void FormatStatistics(int32_t inWork, int32_t onClarification, int32_t done,
                       uint32_t doneSeconds, char16_t* out, int32_t cap);

@@ -63,7 +63,7 @@ void DrawColumnHeader(HDC dc, int32_t k, const ColumnParts& p, int32_t phase) {
   int32_t count = L.columnCount[k];
   if (k == 0) {
     bool active = count > 0;
-    DrawPulseDotAt(dc, p.dotX, p.dotY, p.dotRadius, headerHalo, Theme::panelColor,
+    DrawPulseDot(dc, p.dotX, p.dotY, p.dotRadius, headerHalo, Theme::panelColor,
                    active ? Theme::accentBlue : Theme::dimText, active, phase);
   } else {
     DrawFilledCircle(dc, p.dotX, p.dotY, p.dotRadius, k == 1 ? Theme::amber : Theme::teal);
@@ -93,16 +93,15 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
   const BoardLayout& L = boardLayout;
   const Rect& list = L.listRect[k];
   for (int32_t i = 0; i < L.columnCount[k]; i++) {
-    int32_t top = list.top - boardUi.columnScroll[k] + i * (L.cardHeight + L.cardGap);
-    if (!CardInList(list, top, L.cardHeight)) continue;
+    Rect box = CardBox(k, i);
+    if (!CardInList(list, box.top, L.cardHeight)) continue;
     int32_t ticket = L.columnTickets[k][i];
-    Rect box{list.left, top, list.right, top + L.cardHeight};
     RECT area = ToRECT(box);
     if (!RectVisible(dc, &area)) continue;  // outside the region being repainted
     if (boardUi.dragging && boardUi.dragTicket == ticket)
       FillRoundRect(dc, box, s(14), Theme::panelColor, Theme::slotLineColor);
     else
-      DrawTicketCardAt(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
+      DrawTicketCard(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
                        phase);
   }
 }
@@ -166,7 +165,7 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawHeader(dc);
   for (int32_t k = 0; k < 3; k++) DrawColumn(dc, k, now, PulsePhase(tick));
   if (boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount)
-    DrawTicketCardAt(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
+    DrawTicketCard(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
                      PulsePhase(tick));
   DrawFooter(dc, tick);
 }
@@ -283,7 +282,7 @@ void PaintBoard(HWND window) {
   bool known = update && GetUpdateRgn(window, update, FALSE) != ERROR;
   PAINTSTRUCT paint;
   HDC windowDc = BeginPaint(window, &paint);
-  uint32_t now = UnixNow(), tick = GetTickCount();
+  uint32_t now = UnixNow(), tick = TickNow();
   HDC dc = RenderBoard(windowDc, known ? update : NULL, now, tick);
   const RECT& r = paint.rcPaint;
   if (dc) {

@@ -1,19 +1,26 @@
 #include "draw/card_geometry.h"
 
 #include "app/text.h"
-#include "board/layout.h"
 #include "draw/icon_geometry.h"
+
+CardButtons ComputeCardButtons(const Rect& box, int32_t state) {
+  const int32_t t = box.top, r = box.right;
+  CardButtons b;
+  b.deleteButton = Rect{r - s(30) - s(14), t + s(14), r - s(14), t + s(30) + s(14)};
+  b.middleButton = Rect{r - (s(14) + s(30) + s(30) + s(8)), t + s(14), r - (s(30) + s(8) + s(14)),
+                        t + s(30) + s(14)};
+  b.leftButton = Rect{b.middleButton.left - (s(30) + s(8)), b.middleButton.top,
+                      b.middleButton.right - (s(30) + s(8)), b.middleButton.bottom};
+  b.hasLeftButton = ColumnOf(state) != 2;
+  return b;
+}
 
 CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWidth,
                                  int32_t captionWidth) {
   const int32_t l = box.left, t = box.top, r = box.right, b = box.bottom;
   CardGeometry g;
   g.stripe = Rect{l + s(7), t + s(14), l + s(11), b - s(14)};
-  g.deleteButton = Rect{r - s(30) - s(14), t + s(14), r - s(14), t + s(30) + s(14)};
-  g.middleButton = CardButtonRect(t, r);
-  g.leftButton = Rect{g.middleButton.left - (s(30) + s(8)), g.middleButton.top,
-                      g.middleButton.right - (s(30) + s(8)), g.middleButton.bottom};
-  g.hasLeftButton = ColumnOf(state) != 2;
+  static_cast<CardButtons&>(g) = ComputeCardButtons(box, state);
   int32_t leftmost = g.hasLeftButton ? g.leftButton.left : g.middleButton.left;
   g.number = Rect{l + s(24), t + s(10), leftmost - s(8), t + s(46)};
 

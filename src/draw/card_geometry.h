@@ -12,13 +12,19 @@ enum CardButtonHover : int32_t {
   CardButtonClarify = 3,
 };
 
-struct CardGeometry {
-  Rect stripe;
-  Rect number;
+// The buttons of a card: what is painted for them is what the mouse hits.
+struct CardButtons {
   Rect deleteButton;
   Rect middleButton;  // done, or back to work for a done ticket
   Rect leftButton;    // to clarification or back to work; a done ticket has none
   bool hasLeftButton;
+};
+CardButtons ComputeCardButtons(const Rect& box, int32_t state);
+
+// The card's buttons and the rest of its parts.
+struct CardGeometry : CardButtons {
+  Rect stripe;
+  Rect number;
   Rect pill;
   Rect pillText;  // where the time is centred
   int32_t markX, markY;  // centre of the live dot or the pause bars

@@ -24,19 +24,13 @@ constexpr uint32_t askButtonHover = Rgb(0x5A3E14);
 constexpr uint32_t deleteHover = Rgb(0x461E28);
 }  // namespace CardColor
 
-void DrawTicketCard(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
-                    bool dragImage) {
-  DrawTicketCardAt(dc, box, ticket, hovered, hoveredButton, dragImage, UnixNow(),
-                   PulsePhase(GetTickCount()));
-}
-
 static void DrawTimePill(HDC dc, const Ticket& k, const CardGeometry& g, const char16_t* time,
                          int32_t phase) {
   int32_t column = ColumnOf(k.state);
   if (column == 0) {
     FillRoundRect(dc, g.pill, s(26), CardColor::workPill,
                   PulseBlend(CardColor::workPillLineLow, Theme::accentBlue, phase));
-    DrawPulseDotAt(dc, g.markX, g.markY, s(3), CardColor::workHalo, CardColor::workPill,
+    DrawPulseDot(dc, g.markX, g.markY, s(3), CardColor::workHalo, CardColor::workPill,
                    Theme::accentBlue, true, phase);
     DrawTextIn(dc, time, g.pillText, fontSet.timerFont, Theme::textColor, textCentred);
   } else if (column == 1) {
@@ -83,7 +77,7 @@ static void DrawCardButtons(HDC dc, const Ticket& k, const CardGeometry& g, int3
   }
 }
 
-void DrawTicketCardAt(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
+void DrawTicketCard(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
                       bool dragImage, uint32_t now, int32_t phase) {
   if (ticket < 0 || ticket >= ticketStore.ticketCount) return;
   const Ticket& k = ticketStore.tickets[ticket];

@@ -77,6 +77,16 @@ static TRIVERTEX Vertex(int32_t x, int32_t y, uint32_t colour) {
   return v;
 }
 
+static void FillHorizontalGradient(HDC dc, const Rect& box, uint32_t from, uint32_t to) {
+  TRIVERTEX v[2] = {Vertex(box.left, box.top, from), Vertex(box.right, box.bottom, to)};
+  GRADIENT_RECT g{0, 1};
+  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+}
+
+void FillAccentBar(HDC dc, const Rect& box) {
+  FillHorizontalGradient(dc, box, Theme::accentBlue, Theme::accentViolet);
+}
+
 void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
   RECT area{box.left, box.top, box.right + 1, box.bottom + 1};
   if (!RectVisible(dc, &area)) return;
@@ -84,10 +94,8 @@ void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
   // SaveDC keeps the clip already in effect; the gradient stays inside both.
   int32_t saved = SaveDC(dc);
   ExtSelectClipRgn(dc, shape, RGN_AND);
-  TRIVERTEX v[2] = {Vertex(box.left, box.top, hovered ? Theme::accentLight : Theme::accentBlue),
-                    Vertex(box.right, box.bottom, Theme::accentViolet)};
-  GRADIENT_RECT g{0, 1};
-  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+  FillHorizontalGradient(dc, box, hovered ? Theme::accentLight : Theme::accentBlue,
+                         Theme::accentViolet);
   RestoreDC(dc, saved);
   DeleteObject(shape);
 }
@@ -185,11 +193,6 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
 }
 
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                  uint32_t rest, uint32_t core, bool active) {
-  DrawPulseDotAt(dc, cx, cy, coreRadius, bright, rest, core, active, PulsePhase(GetTickCount()));
-}
-
-void DrawPulseDotAt(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
                     uint32_t rest, uint32_t core, bool active, int32_t phase) {
   PulseHalo halo = PulseHaloAt(coreRadius, bright, rest, active, phase);
   DrawFilledCircle(dc, cx, cy, halo.radius, halo.colour);

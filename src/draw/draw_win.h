@@ -36,6 +36,8 @@ constexpr UINT textLeftLines = DT_LEFT | DT_WORDBREAK;
 
 // outline = noOutline (theme.h) for a fill without outline.
 void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline);
+// The accent's horizontal gradient, blue to violet, over a plain rectangle.
+void FillAccentBar(HDC dc, const Rect& box);
 void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered);
 void DrawCornerGlow(HDC dc, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight,
                     uint32_t centreColour);
@@ -46,10 +48,8 @@ void DrawSecondaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
 enum ToolIcon : int32_t { ToolIconKeyboard = 0, ToolIconGear = 1 };
 void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const char16_t* label,
                     const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour);
+// The live dot at a pulse phase (0..700).
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                  uint32_t rest, uint32_t core, bool active);
-// The same at a given pulse phase (0..700).
-void DrawPulseDotAt(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
                     uint32_t rest, uint32_t core, bool active, int32_t phase);
 void DrawKeyboardIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour);
 // holeColour is the fill of the button under the gear.

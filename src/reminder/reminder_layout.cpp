@@ -1,7 +1,8 @@
 // Geometry of the reminder and settings windows, and the settings window's time check.
-#include "reminder/settings.h"
+#include "reminder/reminder_layout.h"
 
 #include "app/text.h"
+#include "reminder/settings.h"
 
 int32_t ReminderRows(int32_t open) {
   if (open <= 0) return 1;
@@ -25,10 +26,38 @@ ReminderButtons ReminderButtonRects(int32_t w, int32_t h) {
 }
 
 int32_t ReminderHitTest(const ReminderButtons& b, int32_t x, int32_t y) {
-  if (RectContains(b.more, x, y)) return 2;
-  if (RectContains(b.ok, x, y)) return 1;
-  if (RectContains(b.close, x, y)) return 3;
-  return 0;
+  if (RectContains(b.more, x, y)) return ReminderHitMore;
+  if (RectContains(b.ok, x, y)) return ReminderHitOk;
+  if (RectContains(b.close, x, y)) return ReminderHitClose;
+  return ReminderHitNone;
+}
+
+ReminderLayout LayoutReminder(int32_t w, int32_t h, bool test, int32_t openCount) {
+  ReminderLayout l;
+  l.buttons = ReminderButtonRects(w, h);
+  l.accentBar = Rect{0, 0, w, s(4)};
+  l.hasBadge = test;
+  l.badge = Rect{s(22), s(20), s(22) + s(62), s(42)};
+  int32_t titleLeft = test ? s(22) + s(62) + s(10) : s(22);
+  l.title = Rect{titleLeft, s(16), w - s(50), s(46)};
+  l.summary = Rect{s(22), s(54), w - s(22), s(80)};
+  l.rowCount = openCount < reminderListedRows ? (openCount > 0 ? openCount : 0) : reminderListedRows;
+  l.moreCount = openCount > reminderListedRows ? openCount - reminderListedRows : 0;
+  int32_t y = s(92) + reminderListedRows * s(30);
+  l.moreLine = Rect{s(22), y, w - s(22), y + s(26)};
+  return l;
+}
+
+ReminderRow ReminderRowAt(int32_t w, int32_t i) {
+  int32_t y = s(92) + i * s(30);
+  ReminderRow r;
+  r.body = Rect{s(22), y, w - s(22), y + s(26)};
+  r.dotX = s(22) + s(12);
+  r.dotY = y + s(13);
+  r.number = Rect{s(22) + s(24), y, s(22) + s(150), y + s(26)};
+  r.description = Rect{s(22) + s(150), y, w - (s(22) + s(90)), y + s(26)};
+  r.time = Rect{w - (s(22) + s(90)), y, w - (s(22) + s(10)), y + s(26)};
+  return r;
 }
 
 void FormatReminderSummary(int32_t c0, int32_t c1, char16_t* out, int32_t cap) {

@@ -6,7 +6,7 @@
 #include "app/text.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
-#include "reminder/settings.h"
+#include "reminder/reminder_layout.h"
 #include "store/ticket.h"
 
 HWND reminderWindow;
@@ -41,70 +41,60 @@ void ShowReminder(bool test) {
   MessageBeep(MB_ICONASTERISK);
 }
 
-static void PaintTicketRow(HDC dc, int32_t w, int32_t y, const Ticket& t, uint32_t now) {
+static void PaintTicketRow(HDC dc, const ReminderRow& r, const Ticket& t, uint32_t now) {
   bool inWork = t.state == StateInWork;
-  FillRoundRect(dc, Rect{s(22), y, w - s(22), y + s(26)}, s(10), Theme::fieldColor, noOutline);
-  DrawFilledCircle(dc, s(22) + s(12), y + s(13), s(3), inWork ? Theme::accentBlue : Theme::amber);
-  DrawTextIn(dc, t.number, Rect{s(22) + s(24), y, s(22) + s(150), y + s(26)}, fontSet.buttonFont,
-             Theme::textColor, textLeftCut);
+  FillRoundRect(dc, r.body, s(10), Theme::fieldColor, noOutline);
+  DrawFilledCircle(dc, r.dotX, r.dotY, s(3), inWork ? Theme::accentBlue : Theme::amber);
+  DrawTextIn(dc, t.number, r.number, fontSet.buttonFont, Theme::textColor, textLeftCut);
   if (t.description[0])
-    DrawTextIn(dc, t.description, Rect{s(22) + s(150), y, w - (s(22) + s(90)), y + s(26)},
-               fontSet.smallFont, Theme::mutedText, textLeftCut);
+    DrawTextIn(dc, t.description, r.description, fontSet.smallFont, Theme::mutedText, textLeftCut);
   char16_t time[32];
   FormatDuration(WorkedNow(t, now), time, 32);
-  DrawTextIn(dc, time, Rect{w - (s(22) + s(90)), y, w - (s(22) + s(10)), y + s(26)},
-             fontSet.timerFont, inWork ? Theme::accentLight : Theme::amber, textRight);
+  DrawTextIn(dc, time, r.time, fontSet.timerFont, inWork ? Theme::accentLight : Theme::amber,
+             textRight);
+}
+
+static void PaintReminder(HDC dc, int32_t w, int32_t h) {
+  SortIntoColumns(reminderCount, reminderLists);
+  int32_t c0 = reminderCount[0], c1 = reminderCount[1];
+  ReminderLayout l = LayoutReminder(w, h, reminderTest, c0 + c1);
+  reminderButtons = l.buttons;
+  DrawCornerGlow(dc, w - s(40), 0, s(360), s(160), Theme::glowBlue);
+  FillAccentBar(dc, l.accentBar);
+  FillRoundRect(dc, l.buttons.close, s(10),
+                reminderHover == ReminderHitClose ? Theme::thumbColor : Theme::closeButtonColor,
+                noOutline);
+  DrawCrossIcon(dc, l.buttons.close, Theme::mutedText);
+  if (l.hasBadge) {
+    FillRoundRect(dc, l.badge, s(22), Theme::warnBadgeColor, noOutline);
+    DrawTextIn(dc, u"ТЕСТ", l.badge, fontSet.smallFont, Theme::warnColor, textCentred);
+  }
+  DrawTextIn(dc, u"НАПОМИНАНИЕ", l.title, fontSet.headingFont, Theme::textColor, textLeftCut);
+  char16_t summary[128];
+  FormatReminderSummary(c0, c1, summary, 128);
+  DrawTextIn(dc, summary, l.summary, fontSet.bodyFont, Theme::mutedText, textLeftCut);
+
+  uint32_t now = UnixNow();
+  for (int32_t i = 0; i < l.rowCount; i++) {
+    int32_t index = i < c0 ? reminderLists[0][i] : reminderLists[1][i - c0];
+    PaintTicketRow(dc, ReminderRowAt(w, i), ticketStore.tickets[index], now);
+  }
+  if (l.moreCount > 0) {
+    char16_t more[48];
+    FormatText(more, 48, u"и ещё %d…", l.moreCount);
+    DrawTextIn(dc, more, l.moreLine, fontSet.smallFont, Theme::dimText, textLeft);
+  }
+  DrawPrimaryButton(dc, l.buttons.more, s(40), reminderHover == ReminderHitMore, u"ПОДРОБНЕЕ");
+  DrawSecondaryButton(dc, l.buttons.ok, s(40), reminderHover == ReminderHitOk, u"ХОРОШО");
+  FillRoundRect(dc, Rect{0, 0, 1, h}, 0, Theme::slotLineColor, noOutline);
+  FillRoundRect(dc, Rect{w - 1, 0, w, h}, 0, Theme::slotLineColor, noOutline);
+  FillRoundRect(dc, Rect{0, h - 1, w, h}, 0, Theme::slotLineColor, noOutline);
 }
 
 static void OnPaint(HWND window) {
   BackBuffer b;
   BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width, h = b.height;
-  HDC dc = b.dc;
-  DrawCornerGlow(dc, w - s(40), 0, s(360), s(160), Theme::glowBlue);
-  TRIVERTEX v[2] = {{0, 0, 0x0000, 0xA300, 0xFF00, 0}, {w, s(4), 0x7800, 0x5A00, 0xF000, 0}};
-  GRADIENT_RECT gr = {0, 1};
-  GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
-
-  SortIntoColumns(reminderCount, reminderLists);
-  int32_t c0 = reminderCount[0], c1 = reminderCount[1];
-  reminderButtons = ReminderButtonRects(w, h);
-  FillRoundRect(dc, reminderButtons.close, s(10),
-                reminderHover == 3 ? Theme::thumbColor : Theme::closeButtonColor, noOutline);
-  DrawCrossIcon(dc, reminderButtons.close, Theme::mutedText);
-  int32_t x0 = s(22);
-  if (reminderTest) {
-    Rect badge{s(22), s(20), s(22) + s(62), s(42)};
-    FillRoundRect(dc, badge, s(22), Theme::warnBadgeColor, noOutline);
-    DrawTextIn(dc, u"ТЕСТ", badge, fontSet.smallFont, Theme::warnColor, textCentred);
-    x0 = s(22) + s(62) + s(10);
-  }
-  DrawTextIn(dc, u"НАПОМИНАНИЕ", Rect{x0, s(16), w - s(50), s(46)}, fontSet.headingFont,
-             Theme::textColor, textLeftCut);
-  char16_t summary[128];
-  FormatReminderSummary(c0, c1, summary, 128);
-  DrawTextIn(dc, summary, Rect{s(22), s(54), w - s(22), s(80)}, fontSet.bodyFont, Theme::mutedText,
-             textLeftCut);
-
-  uint32_t now = UnixNow();
-  int32_t total = c0 + c1;
-  int32_t rows = total < 6 ? total : 6;
-  for (int32_t i = 0; i < rows; i++) {
-    int32_t index = i < c0 ? reminderLists[0][i] : reminderLists[1][i - c0];
-    PaintTicketRow(dc, w, s(92) + i * s(30), ticketStore.tickets[index], now);
-  }
-  if (total > 6) {
-    char16_t more[48];
-    FormatText(more, 48, u"и ещё %d…", total - 6);
-    int32_t y = s(92) + 6 * s(30);
-    DrawTextIn(dc, more, Rect{s(22), y, w - s(22), y + s(26)}, fontSet.smallFont, Theme::dimText,
-               textLeft);
-  }
-  DrawPrimaryButton(dc, reminderButtons.more, s(40), reminderHover == 2, u"ПОДРОБНЕЕ");
-  DrawSecondaryButton(dc, reminderButtons.ok, s(40), reminderHover == 1, u"ХОРОШО");
-  FillRoundRect(dc, Rect{0, 0, 1, h}, 0, Theme::slotLineColor, noOutline);
-  FillRoundRect(dc, Rect{w - 1, 0, w, h}, 0, Theme::slotLineColor, noOutline);
-  FillRoundRect(dc, Rect{0, h - 1, w, h}, 0, Theme::slotLineColor, noOutline);
+  PaintReminder(b.dc, b.width, b.height);
   EndBackBuffer(window, &b);
 }
 
@@ -115,9 +105,9 @@ static void CloseReminder(HWND window) {
 
 static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
   int32_t hit = ReminderHitTest(reminderButtons, x, y);
-  if (hit == 0) return;
+  if (hit == ReminderHitNone) return;
   CloseReminder(window);
-  if (hit == 2 && mainWindow) {
+  if (hit == ReminderHitMore && mainWindow) {
     // A maximised main window stays maximised; only a minimised one is restored.
     ShowWindow(mainWindow, IsIconic(mainWindow) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(mainWindow);

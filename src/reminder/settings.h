@@ -2,6 +2,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "app/clock.h"
+
 struct Settings {
   int32_t remind;   // 0 or 1
   int32_t hour;     // 0..23
@@ -12,9 +14,6 @@ struct Settings {
 extern Settings settings;
 
 void ResetSettings();  // the defaults: on, 19:30, never fired
-
-#include "app/clock.h"
-#include "app/geometry.h"
 
 constexpr int32_t settingsTextUnits = 64;
 
@@ -39,30 +38,6 @@ int32_t OpenTicketCount();
 // Settings badge of the board: "%02d:%02d" while on, "выкл" while off.
 void FormatSettingsBadge(const Settings& from, char16_t* out, int32_t cap);
 
-// Reminder window geometry. rows = min(open, 7), at least 1.
-int32_t ReminderRows(int32_t open);
-// Screen rectangle of the window for a work area, 20 px from its right and bottom edges.
-Rect ReminderPlacement(const Rect& workArea, int32_t open);
-struct ReminderButtons {
-  Rect close, more, ok;
-};
-ReminderButtons ReminderButtonRects(int32_t width, int32_t height);
-// 0 none, 1 OK, 2 details, 3 close.
-int32_t ReminderHitTest(const ReminderButtons& b, int32_t x, int32_t y);
-// The summary line for c0 tickets in work and c1 on clarification.
-void FormatReminderSummary(int32_t c0, int32_t c1, char16_t* out, int32_t cap);
-
-// Settings window geometry for a client area of width x height.
-struct SettingsLayout {
-  Rect switchRect, hourFrameRect, minuteFrameRect, testRect, cancelRect, saveRect;
-};
-SettingsLayout LayoutSettings(int32_t width, int32_t height);
-// The EDIT control inside a frame.
-Rect SettingsFieldRect(const Rect& frame);
-// 0 none, 1 cancel, 2 save, 3 test.
-int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y);
-// Outer rectangle of the settings window centred on the main window.
-Rect SettingsPlacement(const Rect& mainRect);
 // The two field texts to a valid time; false for an empty field, hour > 23 or minute > 59.
 bool ParseSettingsTime(const char16_t* hourText, const char16_t* minuteText, int32_t* hour,
                        int32_t* minute);

@@ -5,6 +5,7 @@
 #include "board/main_window_win.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
+#include "reminder/reminder_layout.h"
 #include "reminder/settings.h"
 
 HWND settingsWindow;

@@ -168,7 +168,6 @@ TEST(CardGeometry, BandsOfA98PixelCardInEachState) {
   EXPECT_EQ(work.number.top - box.top, 10);
   EXPECT_EQ(work.number.bottom - box.top, 46);
   EXPECT_TRUE(RectEquals(work.deleteButton, Rect{356, 222, 386, 252}));
-  EXPECT_TRUE(RectEquals(work.middleButton, CardButtonRect(box.top, box.right)));
   EXPECT_TRUE(RectEquals(work.middleButton, Rect{318, 222, 348, 252}));
   EXPECT_TRUE(RectEquals(work.leftButton, Rect{280, 222, 310, 252}));
   EXPECT_TRUE(work.hasLeftButton);

@@ -66,7 +66,7 @@ TEST(BoardLayout, ConstantsAreScaledOneByOne) {
     // At 120 DPI the sum of rounded terms differs from the rounded sum: s(14)+s(30)+s(30)+s(8) is
     // 18+38+38+10 = 104 while s(82) would be 103.
     DpiScope scope(120);
-    ExpectRect(CardButtonRect(0, 1000), 896, 18, 934, 56);
+    ExpectRect(ComputeCardButtons(Rect{0, 0, 1000, 98}, StateInWork).middleButton, 896, 18, 934, 56);
     int32_t w = 0, h = 0;
     MinimumWindowSize(&w, &h);
     EXPECT_EQ(w, 1250);
@@ -77,6 +77,40 @@ TEST(BoardLayout, ConstantsAreScaledOneByOne) {
     EXPECT_EQ(boardLayout.columnRect[1].left, 28 + 501 + 20);
     EXPECT_EQ(boardLayout.columnRect[2].left, 28 + 2 * (501 + 20));
     EXPECT_EQ(boardLayout.columnRect[2].right, 1572);
+  }
+}
+
+// Every point of every card, in each state and at two DPIs: the hit code names the part that is
+// painted there (the painter takes its rectangles from ComputeCardGeometry).
+TEST(BoardLayout, EveryCardHitLiesInsideWhatIsPaintedForIt) {
+  for (int32_t d : {96, 120}) {
+    DpiScope scope(d);
+    Fresh();
+    AddTicket(u"W", StateInWork, 1);
+    AddTicket(u"C", StateClarify, 2);
+    AddTicket(u"D", StateDone, 3);
+    ComputeLayout(s(1280), s(800));
+    for (int32_t k = 0; k < 3; k++) {
+      ASSERT_EQ(boardLayout.columnCount[k], 1);
+      int32_t ticket = boardLayout.columnTickets[k][0];
+      Rect box = CardBox(k, 0);
+      CardGeometry g = ComputeCardGeometry(box, ticketStore.tickets[ticket].state, 40, 70);
+      int32_t counts[10] = {};
+      for (int32_t y = box.top; y < box.bottom; y++)
+        for (int32_t x = box.left; x < box.right; x++) {
+          HitResult h = Hit(x, y);
+          ASSERT_EQ(h.ticket, ticket);
+          bool del = RectContains(g.deleteButton, x, y);
+          bool middle = RectContains(g.middleButton, x, y);
+          bool left = g.hasLeftButton && RectContains(g.leftButton, x, y);
+          int32_t painted = del ? HitCardDelete : middle ? HitCardDone : left ? HitCardClarify : HitCardBody;
+          ASSERT_EQ(h.code, painted) << "dpi " << d << " column " << k << " at " << x << "," << y;
+          counts[h.code]++;
+        }
+      EXPECT_EQ(counts[HitCardDelete], s(30) * s(30));
+      EXPECT_EQ(counts[HitCardDone], s(30) * s(30));
+      EXPECT_EQ(counts[HitCardClarify], k == 2 ? 0 : s(30) * s(30));
+    }
   }
 }
 
@@ -93,7 +127,8 @@ TEST(BoardLayout, CardsAndTheirButtons) {
   EXPECT_EQ(CardTop(0, 1), 316);
 
   // Card B: top 208, right 409. Delete 365..395, done 327..357, clarify 289..319; rows 222..252.
-  ExpectRect(CardButtonRect(208, 409), 327, 222, 357, 252);
+  ExpectRect(CardBox(0, 0), 36, 208, 409, 306);
+  ExpectRect(ComputeCardButtons(CardBox(0, 0), StateInWork).middleButton, 327, 222, 357, 252);
   EXPECT_EQ(Hit(365, 222).code, HitCardDelete);
   EXPECT_EQ(Hit(394, 251).code, HitCardDelete);
   EXPECT_EQ(Hit(395, 230).code, HitCardBody);  // right edge is outside

@@ -5,6 +5,7 @@
 
 #include "app/geometry.h"
 #include "app/text.h"
+#include "reminder/reminder_layout.h"
 #include "reminder/settings.h"
 #include "store/ticket.h"
 
@@ -174,6 +175,19 @@ TEST(Settings, ReminderGeometryAndSummary) {
   EXPECT_EQ(ReminderHitTest(b, 120, 230), 1);
   EXPECT_EQ(ReminderHitTest(b, 400, 20), 3);
   EXPECT_EQ(ReminderHitTest(b, 260, 230), 0);
+  // Rows: as many as open tickets up to six, the rest counted on the line below the sixth.
+  struct { int32_t open, rows, more; } lists[] = {{0, 0, 0}, {3, 3, 0}, {6, 6, 0}, {7, 6, 1}, {10, 6, 4}};
+  for (const auto& c : lists) {
+    ReminderLayout l = LayoutReminder(440, 406, false, c.open);
+    EXPECT_EQ(l.rowCount, c.rows) << c.open;
+    EXPECT_EQ(l.moreCount, c.more) << c.open;
+  }
+  ReminderLayout withBadge = LayoutReminder(440, 406, true, 10);
+  EXPECT_TRUE(RectEquals(withBadge.moreLine, Rect{22, 272, 418, 298}));
+  EXPECT_TRUE(RectEquals(ReminderRowAt(440, 5).body, Rect{22, 242, 418, 268}));
+  EXPECT_TRUE(withBadge.hasBadge);
+  EXPECT_EQ(withBadge.title.left, 94);  // behind the "ТЕСТ" badge
+  EXPECT_EQ(LayoutReminder(440, 406, false, 10).title.left, 22);
   char16_t out[128];
   FormatReminderSummary(2, 2, out, 128);
   EXPECT_EQ(std::u16string(out), u"Скоро конец смены. В работе: 2, на уточнении: 2");

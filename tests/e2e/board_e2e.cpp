@@ -74,8 +74,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   App app = MakeApp("board-card-moves");
   ASSERT_TRUE(StartOnData(app, threeStates));
   // A-1 is the only card in work: its done button.
-  int32_t top = CardTop(0, 0);
-  POINT done = Centre(CardButtonRect(top, boardLayout.listRect[0].right));
+  POINT done = Centre(ComputeCardButtons(CardBox(0, 0), StateInWork).middleButton);
   Click(app.main, done.x, done.y);
   EXPECT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|4|"); }));
   EXPECT_TRUE(DataHas(app, "|A-1|first"));
@@ -182,18 +181,9 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
 namespace {
 
 // The card's button squares, as the board lays them out (delete, done / return, clarification).
-struct CardButtons {
-  Rect del, middle, left;
-};
-
 CardButtons ButtonsOf(int32_t column, int32_t index) {
-  int32_t top = CardTop(column, index), right = boardLayout.listRect[column].right;
-  CardButtons b;
-  b.del = {right - s(30) - s(14), top + s(14), right - s(14), top + s(30) + s(14)};
-  b.middle = CardButtonRect(top, right);
-  b.left = {b.middle.left - (s(30) + s(8)), b.middle.top, b.middle.right - (s(30) + s(8)),
-            b.middle.bottom};
-  return b;
+  return ComputeCardButtons(CardBox(column, index),
+                            ticketStore.tickets[boardLayout.columnTickets[column][index]].state);
 }
 
 // A point of the button's fill, clear of the icon in its middle.
@@ -224,7 +214,8 @@ TEST(Board, CardHoverLookFollowsTheMouse) {
   POINT body = {list.left + s(16), top + s(50)};        // plain card surface
   POINT outline = {(list.left + list.right) / 2, top};  // the card's top edge
   CardButtons work = ButtonsOf(0, 0);
-  POINT del = FillPoint(work.del), done = FillPoint(work.middle), ask = FillPoint(work.left);
+  POINT del = FillPoint(work.deleteButton), done = FillPoint(work.middleButton),
+        ask = FillPoint(work.leftButton);
   auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
   auto shows = [&](POINT p, uint32_t colour) {
     return WaitFor([&] { return pixel(p) == colour; });
@@ -247,7 +238,7 @@ TEST(Board, CardHoverLookFollowsTheMouse) {
   SaveScreenshot(CaptureClient(app.main), "card-hover-body");
 
   // On the delete button: it turns red-brown, the card stays lit.
-  POINT centre = Centre(work.del);
+  POINT centre = Centre(work.deleteButton);
   MoveMouseTo(app.main, centre.x, centre.y);
   EXPECT_TRUE(shows(del, Rgb(0x461E28)));
   EXPECT_EQ(pixel(body), Theme::cardHoverColor);
@@ -255,23 +246,23 @@ TEST(Board, CardHoverLookFollowsTheMouse) {
   SaveScreenshot(CaptureClient(app.main), "card-hover-delete");
 
   // On the done button: the accent gradient; the delete button is back at rest.
-  centre = Centre(work.middle);
+  centre = Centre(work.middleButton);
   MoveMouseTo(app.main, centre.x, centre.y);
   EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(done)); })) << std::hex << pixel(done);
   EXPECT_EQ(pixel(del), Theme::chipColor);
   SaveScreenshot(CaptureClient(app.main), "card-hover-done");
 
   // On the "?" button: a brighter brown.
-  centre = Centre(work.left);
+  centre = Centre(work.leftButton);
   MoveMouseTo(app.main, centre.x, centre.y);
   EXPECT_TRUE(shows(ask, Rgb(0x5A3E14)));
   EXPECT_EQ(pixel(done), Rgb(0x143448));
 
   // On the done card's return button: the lighter chip.
   CardButtons finished = ButtonsOf(2, 0);
-  POINT back = FillPoint(finished.middle);
+  POINT back = FillPoint(finished.middleButton);
   EXPECT_EQ(pixel(back), Theme::chipColor);
-  centre = Centre(finished.middle);
+  centre = Centre(finished.middleButton);
   MoveMouseTo(app.main, centre.x, centre.y);
   EXPECT_TRUE(shows(back, Theme::chipHoverColor));
   EXPECT_TRUE(shows(body, Theme::fieldColor));  // the first card went back to rest
@@ -296,14 +287,14 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
 
   // The top card's done button takes it away; the card sliding up under the mouse is lit and
   // shows its own done button under the mouse, the moved card rests in the done column.
-  POINT done = Centre(CardButtonRect(CardTop(0, 0), list.right));
+  POINT done = Centre(ButtonsOf(0, 0).middleButton);
   Click(app.main, done.x, done.y);
   ASSERT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|13|"); }));
   LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
-  POINT nextDone = FillPoint(CardButtonRect(CardTop(0, 0), boardLayout.listRect[0].right));
+  POINT nextDone = FillPoint(ButtonsOf(0, 0).middleButton);
   EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(nextDone)); })) << std::hex << pixel(nextDone);
   POINT movedBody = {boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)};
-  POINT movedBack = FillPoint(CardButtonRect(CardTop(2, 0), boardLayout.listRect[2].right));
+  POINT movedBack = FillPoint(ButtonsOf(2, 0).middleButton);
   EXPECT_TRUE(WaitFor([&] { return pixel(movedBody) == Theme::fieldColor; }));
   EXPECT_EQ(pixel(movedBack), Theme::chipColor);
   SaveScreenshot(CaptureClient(app.main), "card-hover-after-done");

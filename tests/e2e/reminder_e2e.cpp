@@ -9,6 +9,7 @@
 #include "board/layout.h"
 #include "draw/theme.h"
 #include "harness.h"
+#include "reminder/reminder_layout.h"
 #include "reminder/settings.h"
 #include "store/ticket.h"
 
