@@ -1,12 +1,43 @@
-# Configures (once) and builds the native and the Windows trees. Sourced by the commands.
+# Configures and builds the native and the Windows trees. Sourced by the commands and tools/fuzz.sh.
+# A tree is configured from scratch when a file under cmake/ or its options change (CMake never
+# rereads a toolchain file into an existing cache) and configured again when CMakeLists.txt
+# changes. The whole output of each step is kept in build/<tree>.log; on a failure its last
+# lines are printed.
+
+# kalmex_build_tree TREE [cmake options...]: configure when needed, then build build/TREE.
+kalmex_build_tree() {
+  local root=$KALMEX_ROOT name=$1
+  shift
+  local tree="$root/build/$name" log="$root/build/$name.log" fresh lists
+  mkdir -p "$tree"
+  : >"$log"
+  # A new toolchain or option needs a tree without its old cache; a changed CMakeLists.txt only
+  # needs CMake to run again.
+  fresh=$(cd "$root" && { printf '%s\n' "$@" "${CC:-}" "${CXX:-}"; cat cmake/*; } | sha1sum)
+  lists=$(sha1sum <"$root/CMakeLists.txt")
+  if [ "$(cat "$tree/.kalmex-fresh" 2>/dev/null)" != "$fresh" ]; then
+    rm -rf "$tree/CMakeCache.txt" "$tree/CMakeFiles" "$tree/.kalmex-lists"
+  fi
+  if [ ! -f "$tree/CMakeCache.txt" ] || [ "$(cat "$tree/.kalmex-lists" 2>/dev/null)" != "$lists" ]; then
+    if ! cmake -S "$root" -B "$tree" "$@" >>"$log" 2>&1; then
+      echo "configuring build/$name failed; the end of $log:"
+      tail -n 60 "$log"
+      return 1
+    fi
+    printf '%s\n' "$fresh" >"$tree/.kalmex-fresh"
+    printf '%s\n' "$lists" >"$tree/.kalmex-lists"
+  fi
+  if ! cmake --build "$tree" -j"$(nproc)" >>"$log" 2>&1; then
+    echo "building build/$name failed; the end of $log:"
+    tail -n 60 "$log"
+    return 1
+  fi
+  grep -E 'warning:' "$log" | sort -u
+  return 0
+}
+
 kalmex_build() {
-  local root=$KALMEX_ROOT jobs
-  jobs=$(nproc)
-  [ -f "$root/build/native/CMakeCache.txt" ] ||
-    cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null || return 1
-  cmake --build "$root/build/native" -j"$jobs" 2>&1 | { grep -E 'error|warning:' || true; }; [ "${PIPESTATUS[0]}" -eq 0 ] || return 1
-  [ -f "$root/build/windows/CMakeCache.txt" ] ||
-    cmake -S "$root" -B "$root/build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null || return 1
-  cmake --build "$root/build/windows" -j"$jobs" 2>&1 | { grep -E 'error|warning:' || true; }; [ "${PIPESTATUS[0]}" -eq 0 ] || return 1
+  kalmex_build_tree native -DCMAKE_BUILD_TYPE=Debug || return 1
+  kalmex_build_tree windows -DCMAKE_TOOLCHAIN_FILE="$KALMEX_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release || return 1
 }
