@@ -147,7 +147,6 @@ std::wstring ClipboardText() {
 TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   App app = MakeApp("board-menu");
   ASSERT_TRUE(StartOnData(app, threeStates));
-  HWND menu = NULL;
   // No menu on the empty space of a column.
   RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
   Settle(app);
@@ -159,8 +158,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
     CloseClipboard();
   }
   RightClick(app.main, boardLayout.listRect[2].left + 40, CardTop(2, 0) + 60);
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
-  Sleep(300);  // the menu takes the keyboard only once it tracks
+  ASSERT_NE(WaitForPaintedMenu(app), (HWND)NULL);  // the keys go to the menu from now on
   for (int i = 0; i < 4; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"C-3"; }));
@@ -169,8 +167,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   ASSERT_TRUE(WaitFor([&] { return FindAppWindow(app, L"#32768") == NULL; }));
   Settle(app);
   RightClick(app.main, boardLayout.listRect[0].left + 40, CardTop(0, 0) + 60);
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
-  Sleep(300);
+  ASSERT_NE(WaitForPaintedMenu(app), (HWND)NULL);
   for (int i = 0; i < 5; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return InputText(app, 101) == L"A-1"; }));

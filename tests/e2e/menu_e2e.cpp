@@ -57,33 +57,10 @@ char StateOf(const App& app, const char* number) {
   return line == std::string::npos ? 0 : data[line + 1];
 }
 
-struct FindMenu {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindMenuProc(HWND window, LPARAM param) {
-  FindMenu* f = reinterpret_cast<FindMenu*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t name[16];
-  if (pid != f->pid || !IsWindowVisible(window) || !GetClassNameW(window, name, 16) ||
-      lstrcmpW(name, L"#32768") != 0)
-    return TRUE;
-  f->found = window;
-  return FALSE;
-}
-
 HWND VisibleMenu(DWORD pid) {
-  FindMenu f{pid, NULL};
-  EnumWindows(FindMenuProc, reinterpret_cast<LPARAM>(&f));
-  return f.found;
-}
-
-bool Uniform(const Pixels& p) {
-  for (uint32_t v : p.data)
-    if (v != p.data[0]) return false;
-  return true;
+  App owner;
+  owner.process.dwProcessId = pid;
+  return FindAppWindow(owner, L"#32768");
 }
 
 // A painted menu: two captures in a row alike and not a blank surface.
@@ -140,17 +117,7 @@ bool MenuGone(const App& app) { return VisibleMenu(app.process.dwProcessId) == N
 // Opens the card's menu with a right click and waits until it is painted and steady.
 HWND OpenCardMenu(const App& app, POINT card) {
   RightClick(app.main, card.x, card.y);
-  HWND menu = NULL;
-  Pixels last;
-  bool painted = WaitFor([&] {
-    menu = VisibleMenu(app.process.dwProcessId);
-    if (!menu) return false;
-    Pixels now = CaptureWindow(menu);
-    bool steady = !now.data.empty() && !Uniform(now) && SameImage(now, last);
-    last = now;
-    return steady;
-  });
-  return painted ? menu : NULL;
+  return WaitForPaintedMenu(app);
 }
 
 void DismissMenu(const App& app) {
