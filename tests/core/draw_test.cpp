@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "fixtures.h"
 #include "app/geometry.h"
 #include "app/text.h"
 #include "board/layout.h"
@@ -17,12 +18,6 @@
 
 namespace {
 
-struct DpiScope {
-  int32_t kept;
-  explicit DpiScope(int32_t value) : kept(dpi) { dpi = value; }
-  ~DpiScope() { dpi = kept; }
-};
-
 std::u16string WaitText(uint32_t seconds) {
   char16_t out[48];
   FormatWaitTime(seconds, out, 48);
@@ -33,16 +28,6 @@ std::u16string Caption(int32_t state, uint32_t wait, int32_t hour, int32_t minut
   char16_t out[64];
   FormatCardCaption(state, wait, hour, minute, out, 64);
   return out;
-}
-
-Ticket& Add(int32_t state, uint32_t order, uint32_t worked) {
-  Ticket& t = ticketStore.tickets[ticketStore.ticketCount++];
-  t = Ticket{};
-  t.state = state;
-  t.order = order;
-  t.workedSeconds = worked;
-  CopyText(t.number, numberUnits, u"INC1");
-  return t;
 }
 
 }  // namespace
@@ -334,9 +319,9 @@ TEST(BoardTexts, SettingsBadgeAndStatisticsLine) {
   EXPECT_EQ(std::u16string(out),
             u"в работе: 0   ·   на уточнении: 0   ·   выполнено: 0   ·   время по выполненным: 00:00");
   ResetTicketStore();
-  Add(StateDone, 1, 3000);
-  Add(StateInWork, 2, 99999);
-  Add(StateDone, 3, 725);
+  AddTicket(u"INC1", StateDone, 1, 3000);
+  AddTicket(u"INC1", StateInWork, 2, 99999);
+  AddTicket(u"INC1", StateDone, 3, 725);
   int32_t count[3];
   static int32_t lists[3][maxTickets];
   SortIntoColumns(count, lists);
@@ -356,8 +341,8 @@ TEST(BoardDrag, DropTargetIsAnotherColumnUnderTheMouse) {
   DpiScope scope(96);
   ResetTicketStore();
   ResetBoardUi();
-  Add(StateInWork, 1, 0);
-  Add(StateDone, 2, 0);
+  AddTicket(u"INC1", StateInWork, 1);
+  AddTicket(u"INC1", StateDone, 2);
   ComputeLayout(1280, 800);
   const BoardLayout& L = boardLayout;
   int32_t midY = (L.columnRect[0].top + L.columnRect[0].bottom) / 2;

@@ -1,7 +1,7 @@
 // Board geometry, column lists, scroll clamp, wheel steps and hit testing.
 #include <gtest/gtest.h>
 
-#include "board_tickets.h"
+#include "fixtures.h"
 #include "app/geometry.h"
 #include "app/text.h"
 #include "board/layout.h"
@@ -9,11 +9,6 @@
 #include "store/ticket.h"
 
 namespace {
-
-struct DpiScope {
-  explicit DpiScope(int32_t value) { dpi = value; }
-  ~DpiScope() { dpi = 96; }
-};
 
 void Fresh() {
   ResetTicketStore();

@@ -15,10 +15,6 @@
 
 namespace {
 
-const char threeStates[] =
-    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -28,12 +24,7 @@ bool DataHas(const App& app, const char* piece) {
 
 HWND Input(const App& app, int id) { return GetDlgItem(app.main, id); }
 
-// GetWindowTextW does not ask a control of another process; WM_GETTEXT does.
-std::wstring InputText(const App& app, int id) {
-  wchar_t text[256] = {};
-  LRESULT n = SendMessageW(Input(app, id), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
+std::wstring InputText(const App& app, int id) { return RemoteControlText(Input(app, id)); }
 
 }  // namespace
 

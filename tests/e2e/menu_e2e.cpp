@@ -18,10 +18,6 @@
 
 namespace {
 
-const char threeStates[] =
-    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-
 // nullptr stands for the separator.
 constexpr int itemCount = 7;
 using MenuTexts = const wchar_t* const[itemCount];
@@ -217,9 +213,7 @@ TEST(CardMenu, EveryStateCommandEditAndDeleteReachTheirTicket) {
   ASSERT_TRUE(ChooseItem(app, u"B-2", 3));
   HWND editor = NULL;
   ASSERT_TRUE(WaitFor([&] { return (editor = FindAppWindow(app, L"ZoltexEdit")) != NULL; }));
-  wchar_t number[64] = {};
-  SendMessageW(GetDlgItem(editor, 301), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(number));
-  EXPECT_STREQ(number, L"B-2");
+  EXPECT_EQ(RemoteControlText(GetDlgItem(editor, 301)), L"B-2");
   PostMessageW(editor, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
   Settle(app);

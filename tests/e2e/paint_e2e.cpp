@@ -14,10 +14,6 @@
 
 namespace {
 
-const char* const threeStates =
-    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-
 // The board's client area once the program has painted it: the bottom of the middle column's
 // list shows the panel there (the frames are blitted whole, so the rest is painted too).
 Pixels PaintedBoard(const App& app) {

@@ -45,21 +45,6 @@ std::string DueSettings() {
   return text;
 }
 
-// GetWindowTextW does not ask a control of another process; WM_GETTEXT does.
-std::wstring ControlText(HWND control) {
-  wchar_t text[512] = {};
-  LRESULT n = SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
-// The control with the keyboard focus in the thread that owns the window.
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info);
-  return info.hwndFocus;
-}
-
 bool IsForeground(HWND window) { return GetForegroundWindow() == window; }
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -104,7 +89,7 @@ struct FoundText {
 BOOL CALLBACK FindStaticText(HWND child, LPARAM param) {
   wchar_t name[32];
   GetClassNameW(child, name, 32);
-  std::wstring text = ControlText(child);
+  std::wstring text = RemoteControlText(child);
   if (lstrcmpiW(name, L"Static") == 0 && !text.empty()) {
     reinterpret_cast<FoundText*>(param)->text = text;
     return FALSE;
@@ -131,7 +116,7 @@ void ExpectTimeRefused(const App& app, HWND settings, const char* what) {
   Click(ok, size.cx / 2, size.cy / 2);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
   EXPECT_TRUE(IsWindowVisible(settings));
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(settings) == GetDlgItem(settings, 401); }));
+  EXPECT_TRUE(WaitFor([&] { return FocusedWindow(settings) == GetDlgItem(settings, 401); }));
   Settle(app);
 }
 
@@ -310,9 +295,9 @@ TEST(SettingsWindow, RefusesBadTimesAndEscKeepsTheFile) {
   EXPECT_EQ(outer.left, main.left + ((main.right - main.left) - 500) / 2);
   EXPECT_EQ(outer.top, main.top + ((main.bottom - main.top) - 330) / 2);
   HWND hourField = GetDlgItem(settings, 401), minuteField = GetDlgItem(settings, 402);
-  EXPECT_EQ(ControlText(hourField), L"19");
-  EXPECT_EQ(ControlText(minuteField), L"30");
-  EXPECT_EQ(FocusOf(settings), hourField);
+  EXPECT_EQ(RemoteControlText(hourField), L"19");
+  EXPECT_EQ(RemoteControlText(minuteField), L"30");
+  EXPECT_EQ(FocusedWindow(settings), hourField);
 
   // A click on the disabled board does nothing.
   POINT binds = Centre(boardLayout.bindsButtonRect);
@@ -325,21 +310,21 @@ TEST(SettingsWindow, RefusesBadTimesAndEscKeepsTheFile) {
 
   // Keyboard focus selects a field's digits, so typing replaces them.
   TypeText(L"24");
-  EXPECT_TRUE(WaitFor([&] { return ControlText(hourField) == L"24"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(hourField) == L"24"; }));
   ExpectTimeRefused(app, settings, "hour 24");
   EXPECT_EQ(ReadAppFile(app, L"zoltex_settings.txt"), before);
 
   TypeText(L"12");
-  EXPECT_TRUE(WaitFor([&] { return ControlText(hourField) == L"12"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(hourField) == L"12"; }));
   PressKey(VK_TAB);
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(settings) == minuteField; }));
+  EXPECT_TRUE(WaitFor([&] { return FocusedWindow(settings) == minuteField; }));
   TypeText(L"60");
-  EXPECT_TRUE(WaitFor([&] { return ControlText(minuteField) == L"60"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(minuteField) == L"60"; }));
   ExpectTimeRefused(app, settings, "minute 60");
   EXPECT_EQ(ReadAppFile(app, L"zoltex_settings.txt"), before);
 
   ClearField();
-  EXPECT_TRUE(WaitFor([&] { return ControlText(hourField).empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(hourField).empty(); }));
   ExpectTimeRefused(app, settings, "empty hour");
   EXPECT_EQ(ReadAppFile(app, L"zoltex_settings.txt"), before);
 
@@ -357,8 +342,8 @@ TEST(SettingsWindow, RefusesBadTimesAndEscKeepsTheFile) {
   // Opened again it shows the stored time, not what was typed.
   settings = ClickSettingsButton(app);
   ASSERT_NE(settings, static_cast<HWND>(NULL));
-  EXPECT_EQ(ControlText(GetDlgItem(settings, 401)), L"19");
-  EXPECT_EQ(ControlText(GetDlgItem(settings, 402)), L"30");
+  EXPECT_EQ(RemoteControlText(GetDlgItem(settings, 401)), L"19");
+  EXPECT_EQ(RemoteControlText(GetDlgItem(settings, 402)), L"30");
   PostMessageW(settings, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(settings); }));
   EXPECT_TRUE(IsWindowEnabled(app.main));
@@ -379,7 +364,7 @@ TEST(SettingsWindow, SavingSevenWritesZeroSevenAndTheBadgeFollows) {
   SaveScreenshot(CaptureClient(settings), "settings-window");
 
   TypeText(L"7");
-  EXPECT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(settings, 401)) == L"7"; }));
+  EXPECT_TRUE(WaitFor([&] { return RemoteControlText(GetDlgItem(settings, 401)) == L"7"; }));
   // 07:30 still ahead re-arms the reminder; once passed, the day it last fired stays. The
   // program reads its clock between the two looks here, so either look may be the one it saw.
   auto expectedAt = [&](const SYSTEMTIME& t) {

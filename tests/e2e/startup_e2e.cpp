@@ -51,9 +51,7 @@ TEST(Startup, SecondStartRestoresTheFirstAndLeaves) {
 
 TEST(Startup, TicketsSurviveARestart) {
   App app = MakeApp("restart");
-  WriteAppFile(app, L"zoltex_data.txt",
-               "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-               "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n");
+  WriteAppFile(app, L"zoltex_data.txt", threeStates);
   ASSERT_TRUE(StartApp(app));
   EXPECT_EQ(CloseApp(app), 0);
   std::string saved = ReadAppFile(app, L"zoltex_data.txt");

@@ -101,6 +101,10 @@ void KeysTaken() { RoundTrip(GetForegroundWindow()); }
 
 }  // namespace
 
+const char threeStates[] =
+    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
+    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
+
 App MakeApp(const char* testName) {
   App app;
   wchar_t temp[MAX_PATH];

@@ -20,6 +20,10 @@ std::string ReadAppFile(const App& app, const wchar_t* relative);
 bool AppFileExists(const App& app, const wchar_t* relative);
 std::wstring AppPath(const App& app, const wchar_t* relative);
 
+// A data file of three tickets, one in each state: A-1 in work ("first"), B-2 on
+// clarification, C-3 done ("done").
+extern const char threeStates[];
+
 // The board layout the program computes for this data text (UTF-8) in its present client area,
 // at 96 DPI, in the test's own copy of the store.
 void LoadBoardLayout(const App& app, const std::string& data);
