@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "app/text.h"
 #include "binds/binds_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
@@ -127,6 +128,23 @@ void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t height) 
 }
 
 }  // namespace
+
+void FillProbeStore(int32_t count) {
+  ResetTicketStore();
+  for (int32_t i = 0; i < count; i++) {
+    Ticket& t = ticketStore.tickets[i];
+    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
+    t.order = static_cast<uint32_t>(i + 1);
+    t.workedSeconds = static_cast<uint32_t>(i * 131);
+    t.stateSince = t.createdAt = 1796601600u + static_cast<uint32_t>(i * 7);
+    t.doneAt = t.state == StateDone ? 1796605200u : 0;
+    FormatText(t.number, numberUnits, u"INC-%010u-%08d", 1000000000u + i, i);
+    for (int32_t k = 0; k < descriptionUnits - 1; k++) t.description[k] = u'а' + (k + i) % 32;
+    t.description[descriptionUnits - 1] = 0;
+  }
+  ticketStore.ticketCount = count;
+  ticketStore.orderCounter = static_cast<uint32_t>(count);
+}
 
 HRGN TimerRegion(bool withWaiting) {
   Rect rects[96];

@@ -9,6 +9,10 @@
 // Pens that can still be made.
 int32_t FreePenCapacity();
 
+// A store of count tickets in turn in work, done and on clarification, with full-length
+// descriptions and long numbers.
+void FillProbeStore(int32_t count);
+
 // The region the 100 ms timer invalidates, in client coordinates; the caller deletes it.
 HRGN TimerRegion(bool withWaiting);
 
