@@ -463,8 +463,9 @@ bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
           chunk.find(want, 0, wantBytes) < got)
         return true;
     }
+    // Up to the end of the address space, whatever its size (32- or 64-bit).
+    if (info.RegionSize == 0) break;
     at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
-    if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
   }
   return false;
 }
