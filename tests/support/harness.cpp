@@ -89,11 +89,13 @@ void SendKey(WORD vk, DWORD flags) {
   SendInput(1, &in, sizeof in);
 }
 
-// One trip through the message loop of the window's thread: a sent message is answered only
-// from there, so input queued before it has been taken by the time the answer comes.
+// Two trips through the message loop of the window's thread. A sent message is answered from
+// the loop ahead of queued input, so the first answer may come before the input is taken; the
+// second is answered only when the loop asks again, after it has handled what was queued.
 void RoundTrip(HWND window, DWORD timeoutMs = 2000) {
   DWORD_PTR result;
-  if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+  for (int i = 0; window && i < 2; i++)
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
 }
 
 // Keys go to the thread of the foreground window.
@@ -303,8 +305,8 @@ bool BringToFront(HWND window) {
 }
 
 void Settle(const App& app, DWORD timeoutMs) {
-  // Each trip lets the loop take at least one more queued message: a key, then the character
-  // it makes, then the paint that follows.
+  // Each pair of trips lets the loop take at least one more queued message: a key, then the
+  // character it makes, then the paint that follows.
   for (int i = 0; i < 3; i++) RoundTrip(app.main, timeoutMs);
 }
 
