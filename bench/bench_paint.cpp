@@ -14,7 +14,7 @@
 #include "draw/board_geometry.h"
 #include "draw/board_paint_win.h"
 #include "store/ticket.h"
-#include "../tests/win/paint_probe.h"
+#include "paint_probe.h"
 
 namespace {
 

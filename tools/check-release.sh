@@ -2,9 +2,10 @@
 # Builds the release zip and checks it: exactly the program and the guide, the guide in UTF-8
 # with a byte-order mark and CR LF line ends, and the program from the zip passing the start-up end-to-end tests under Wine (the
 # caller has the display and prefix up).
-set -u
+set -u -o pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-zip_path=$("$root/release" | tail -1) || { echo "release: ./release failed"; exit 1; }
+made=$("$root/release") || { echo "release: ./release failed"; printf '%s\n' "$made" | tail -30; exit 1; }
+zip_path=$(printf '%s\n' "$made" | tail -1)
 out="$root/build/release-check"
 rm -rf "$out"
 mkdir -p "$out"

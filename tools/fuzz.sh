@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number of seconds.
 set -u
-root=$(cd "$(dirname "$0")/.." && pwd)
+KALMEX_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+root=$KALMEX_ROOT
+source "$root/tools/build.sh"
 seconds=${1:-15}
 tree="$root/build/fuzz"
-[ -f "$tree/CMakeCache.txt" ] ||
-  CC=clang CXX=clang++ cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Debug -DKALMEX_FUZZ=ON >/dev/null || exit 1
-cmake --build "$tree" -j"$(nproc)" 2>&1 | { grep -E 'error|warning:' || true; }; [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
+CC=clang CXX=clang++ kalmex_build_tree fuzz -DCMAKE_BUILD_TYPE=Debug -DKALMEX_FUZZ=ON || exit 1
+seeds=()
+[ -d "$root/tests/fuzz/seeds" ] && seeds=("$root/tests/fuzz/seeds")
 status=0
 for target in "$tree"/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="$tree/corpus-$name"
   mkdir -p "$corpus"
-  seeds="$root/tests/fuzz/seeds"
   if "$target" -print_final_stats=1 -max_total_time="$seconds" -max_len=70000 -rss_limit_mb=2048 "$corpus" \
-      $( [ -d "$seeds" ] && echo "$seeds" ) >"$tree/$name.log" 2>&1; then
+      "${seeds[@]}" >"$tree/$name.log" 2>&1; then
     echo "$name: no crash in ${seconds} s ($(grep -o 'stat::number_of_executed_units: [0-9]*' "$tree/$name.log" | grep -o '[0-9]*$' || echo '?') runs)"
   else
     echo "$name: FAILED, see $tree/$name.log"; tail -30 "$tree/$name.log"; status=1

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures.h"
 #include "app/clock.h"
 #include "app/geometry.h"
 #include "app/paths.h"
@@ -20,11 +21,6 @@ std::u16string Decode(const std::string& bytes) {
   EXPECT_EQ(out[n], 0);
   return std::u16string(out.data(), n);
 }
-
-struct DpiScope {
-  explicit DpiScope(int32_t value) { dpi = value; }
-  ~DpiScope() { dpi = 96; }
-};
 
 }  // namespace
 

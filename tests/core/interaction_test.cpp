@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "board_tickets.h"
+#include "fixtures.h"
 #include "app/text.h"
 #include "board/interaction.h"
 #include "board/layout.h"

@@ -15,10 +15,6 @@
 
 namespace {
 
-const char threeStates[] =
-    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -28,12 +24,7 @@ bool DataHas(const App& app, const char* piece) {
 
 HWND Input(const App& app, int id) { return GetDlgItem(app.main, id); }
 
-// GetWindowTextW does not ask a control of another process; WM_GETTEXT does.
-std::wstring InputText(const App& app, int id) {
-  wchar_t text[256] = {};
-  LRESULT n = SendMessageW(Input(app, id), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
+std::wstring InputText(const App& app, int id) { return RemoteControlText(Input(app, id)); }
 
 }  // namespace
 
@@ -146,7 +137,6 @@ std::wstring ClipboardText() {
 TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   App app = MakeApp("board-menu");
   ASSERT_TRUE(StartOnData(app, threeStates));
-  HWND menu = NULL;
   // No menu on the empty space of a column.
   RightClick(app.main, boardLayout.listRect[1].left + 40, boardLayout.listRect[1].bottom - 20);
   Settle(app);
@@ -158,8 +148,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
     CloseClipboard();
   }
   RightClick(app.main, boardLayout.listRect[2].left + 40, CardTop(2, 0) + 60);
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
-  Sleep(300);  // the menu takes the keyboard only once it tracks
+  ASSERT_NE(WaitForPaintedMenu(app), (HWND)NULL);  // the keys go to the menu from now on
   for (int i = 0; i < 4; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"C-3"; }));
@@ -168,8 +157,7 @@ TEST(Board, CardMenuByStateCopyNumberAndTakeTexts) {
   ASSERT_TRUE(WaitFor([&] { return FindAppWindow(app, L"#32768") == NULL; }));
   Settle(app);
   RightClick(app.main, boardLayout.listRect[0].left + 40, CardTop(0, 0) + 60);
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; }));
-  Sleep(300);
+  ASSERT_NE(WaitForPaintedMenu(app), (HWND)NULL);
   for (int i = 0; i < 5; i++) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return InputText(app, 101) == L"A-1"; }));

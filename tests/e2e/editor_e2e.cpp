@@ -125,8 +125,8 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   // The picture: glow, labels, the focused number frame, both buttons at rest.
   MoveMouseTo(editor, 5, 5);
   Settle(app);
-  Sleep(150);
-  Pixels px = CaptureClient(editor);
+  Pixels px = SteadyClient(editor);
+  ASSERT_FALSE(px.data.empty()) << "the editor's picture never stood still";
   SaveScreenshot(px, "editor-e2e");
   EditorLayout l = ComputeEditorLayout(px.width, px.height);
   const Rect& nf = l.numberFrame;
@@ -151,6 +151,13 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
     for (int32_t y = s(60); y < s(82); y++) muted = muted || px.At(x, y) != Theme::windowColor;
   EXPECT_TRUE(white);
   EXPECT_TRUE(muted);
+  // Under the mouse a button lights up, and goes back to rest when the mouse leaves.
+  POINT save{l.save.left + 8, saveMid}, cancel{l.cancel.left + 30, l.cancel.top + 4};
+  MoveMouseTo(editor, save.x, save.y);
+  EXPECT_TRUE(WaitFor([&] { return ClientPixel(editor, save.x, save.y) != px.At(save.x, save.y); }));
+  MoveMouseTo(editor, cancel.x, cancel.y + 6);
+  EXPECT_TRUE(WaitFor([&] { return ClientPixel(editor, cancel.x, cancel.y) == Theme::secondaryHoverColor; }));
+  EXPECT_TRUE(WaitFor([&] { return ClientPixel(editor, save.x, save.y) == px.At(save.x, save.y); }));
 
   // Typing goes on behind the number; Enter saves it and keeps the running timer's fields.
   TypeText(L"0");
@@ -168,6 +175,7 @@ TEST(EditorE2E, DoubleClickOpensWithTheCaretByTheRuleAndSavingKeepsTheTimer) {
   ASSERT_TRUE(editor);
   description = GetDlgItem(editor, 302);
   EXPECT_TRUE(WaitFor([&] { return FocusedWindow(editor) == description; }));
+  EXPECT_TRUE(WaitFor([&] { return ClientPixel(editor, df.left + 60, df.top) == Theme::accentBlue; }));
   SaveScreenshot(CaptureClient(editor), "editor-e2e-empty-description");
   TypeText(L"звонок|клиенту");
   PressKey(VK_TAB);  // to the number: cleaned of its blanks on saving
@@ -270,8 +278,7 @@ TEST(EditorE2E, DeletingAnotherTicketWhileTheEditorIsOpenClosesIt) {
 
   // The board takes no clicks while the editor is open.
   Click(app.main, x, y);
-  Settle(app);
-  Sleep(200);
+  Settle(app);  // a question would be open by now: it is asked while the click is handled
   EXPECT_EQ(FindAppWindow(app, L"#32770"), (HWND)NULL);
   EXPECT_TRUE(IsWindow(editor));
 
@@ -390,7 +397,6 @@ TEST(EditorE2E, ClearingAsksThenYesMovesTheDoneTicketsIntoTheHistory) {
   // Nothing done is left: the button asks nothing any more.
   ClickClear(app);
   Settle(app);
-  Sleep(200);
   EXPECT_EQ(FindAppWindow(app, L"#32770"), (HWND)NULL);
   EXPECT_EQ(CloseApp(app), 0);
   EXPECT_EQ(ReadAppFile(app, L"zoltex_history.txt"), old + ExpectedHistory());

@@ -18,10 +18,6 @@
 
 namespace {
 
-const char threeStates[] =
-    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
-    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-
 // nullptr stands for the separator.
 constexpr int itemCount = 7;
 using MenuTexts = const wchar_t* const[itemCount];
@@ -57,33 +53,10 @@ char StateOf(const App& app, const char* number) {
   return line == std::string::npos ? 0 : data[line + 1];
 }
 
-struct FindMenu {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindMenuProc(HWND window, LPARAM param) {
-  FindMenu* f = reinterpret_cast<FindMenu*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t name[16];
-  if (pid != f->pid || !IsWindowVisible(window) || !GetClassNameW(window, name, 16) ||
-      lstrcmpW(name, L"#32768") != 0)
-    return TRUE;
-  f->found = window;
-  return FALSE;
-}
-
 HWND VisibleMenu(DWORD pid) {
-  FindMenu f{pid, NULL};
-  EnumWindows(FindMenuProc, reinterpret_cast<LPARAM>(&f));
-  return f.found;
-}
-
-bool Uniform(const Pixels& p) {
-  for (uint32_t v : p.data)
-    if (v != p.data[0]) return false;
-  return true;
+  App owner;
+  owner.process.dwProcessId = pid;
+  return FindAppWindow(owner, L"#32768");
 }
 
 // A painted menu: two captures in a row alike and not a blank surface.
@@ -140,17 +113,7 @@ bool MenuGone(const App& app) { return VisibleMenu(app.process.dwProcessId) == N
 // Opens the card's menu with a right click and waits until it is painted and steady.
 HWND OpenCardMenu(const App& app, POINT card) {
   RightClick(app.main, card.x, card.y);
-  HWND menu = NULL;
-  Pixels last;
-  bool painted = WaitFor([&] {
-    menu = VisibleMenu(app.process.dwProcessId);
-    if (!menu) return false;
-    Pixels now = CaptureWindow(menu);
-    bool steady = !now.data.empty() && !Uniform(now) && SameImage(now, last);
-    last = now;
-    return steady;
-  });
-  return painted ? menu : NULL;
+  return WaitForPaintedMenu(app);
 }
 
 void DismissMenu(const App& app) {
@@ -250,9 +213,7 @@ TEST(CardMenu, EveryStateCommandEditAndDeleteReachTheirTicket) {
   ASSERT_TRUE(ChooseItem(app, u"B-2", 3));
   HWND editor = NULL;
   ASSERT_TRUE(WaitFor([&] { return (editor = FindAppWindow(app, L"ZoltexEdit")) != NULL; }));
-  wchar_t number[64] = {};
-  SendMessageW(GetDlgItem(editor, 301), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(number));
-  EXPECT_STREQ(number, L"B-2");
+  EXPECT_EQ(RemoteControlText(GetDlgItem(editor, 301)), L"B-2");
   PostMessageW(editor, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
   Settle(app);

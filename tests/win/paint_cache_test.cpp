@@ -22,23 +22,6 @@ namespace {
 
 constexpr uint32_t now0 = 1796609999u;
 
-void FillStore(int32_t count) {
-  ResetTicketStore();
-  for (int32_t i = 0; i < count; i++) {
-    Ticket& t = ticketStore.tickets[i];
-    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
-    t.order = static_cast<uint32_t>(i + 1);
-    t.workedSeconds = static_cast<uint32_t>(i * 131);
-    t.stateSince = t.createdAt = 1796601600u + static_cast<uint32_t>(i * 7);
-    t.doneAt = t.state == StateDone ? 1796605200u : 0;
-    FormatText(t.number, numberUnits, u"INC-%010u-%08d", 1000000000u + i, i);
-    for (int32_t k = 0; k < descriptionUnits - 1; k++) t.description[k] = u'а' + (k + i) % 32;
-    t.description[descriptionUnits - 1] = 0;
-  }
-  ticketStore.ticketCount = count;
-  ticketStore.orderCounter = static_cast<uint32_t>(count);
-}
-
 std::vector<uint32_t> Pixels(HDC source, int32_t w, int32_t h) {
   HDC screen = GetDC(NULL);
   HDC mem = CreateCompatibleDC(screen);
@@ -124,7 +107,7 @@ class PaintCache : public ::testing::Test {
 }  // namespace
 
 TEST_F(PaintCache, FullStoreAtRestHoverFocusAndScrollMatchAFreshBoard) {
-  FillStore(maxTickets);
+  FillProbeStore(maxTickets);
   ComputeLayout(1280, 800);
   ExpectTimerFramesExact(now0, 350, "at rest");
 
@@ -150,7 +133,7 @@ TEST_F(PaintCache, FullStoreAtRestHoverFocusAndScrollMatchAFreshBoard) {
 }
 
 TEST_F(PaintCache, DragStatusAndEmptyColumnsMatchAFreshBoard) {
-  FillStore(maxTickets);
+  FillProbeStore(maxTickets);
   ComputeLayout(1280, 800);
   boardUi.dragging = true;
   boardUi.dragTicket = boardLayout.columnTickets[0][0];
@@ -163,16 +146,16 @@ TEST_F(PaintCache, DragStatusAndEmptyColumnsMatchAFreshBoard) {
   SetStatusText(u"Номер INC-1 скопирован", 2000);
   ExpectTimerFramesExact(now0, 2000, "status shown, then expiring");
 
-  FillStore(2);  // one in work, one done, no waiting ticket: empty-state text in the middle
+  FillProbeStore(2);  // one in work, one done, no waiting ticket: empty-state text in the middle
   ComputeLayout(1280, 800);
   ExpectTimerFramesExact(now0, 700, "few tickets");
-  FillStore(0);
+  FillProbeStore(0);
   ComputeLayout(1280, 800);
   ExpectTimerFramesExact(now0, 0, "empty board, grey dot");
 }
 
 TEST_F(PaintCache, SizeAndDpiChangesRemakeTheBuffers) {
-  FillStore(60);
+  FillProbeStore(60);
   ComputeLayout(1280, 800);
   ExpectTimerFramesExact(now0, 350, "1280 x 800");
   ComputeLayout(1000, 620);  // smallest: the glows nearly meet

@@ -13,29 +13,10 @@
 #include "paint_probe.h"
 #include "store/ticket.h"
 
-namespace {
-
-void FillStore() {
-  ResetTicketStore();
-  for (int32_t i = 0; i < maxTickets; i++) {
-    Ticket& t = ticketStore.tickets[i];
-    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
-    t.order = static_cast<uint32_t>(i + 1);
-    t.stateSince = t.createdAt = 1796601600u;
-    t.doneAt = t.state == StateDone ? 1796605200u : 0;
-    FormatText(t.number, numberUnits, u"INC-%06d", i);
-    CopyText(t.description, descriptionUnits, u"Принтер & сканер на третьем этаже");
-  }
-  ticketStore.ticketCount = maxTickets;
-  ticketStore.orderCounter = maxTickets;
-}
-
-}  // namespace
-
 TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
   CreateSharedObjects();
   dpi = 96;
-  FillStore();
+  FillProbeStore(maxTickets);
   ResetBoardUi();
   boardUi.hoverCode = HitCardDone;  // the hovered done button clips with a region
   ComputeLayout(1264, 761);
@@ -66,7 +47,7 @@ TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
 TEST(PaintLeaks, TenThousandPaintsAndTwoHundredOpeningsOfEveryWindowLeaveTheCapacityAsAfterTheFirst) {
   CreateSharedObjects();
   dpi = 96;
-  FillStore();
+  FillProbeStore(maxTickets);
   int32_t first = 0, after = 0;
   MeasureGdiRun(1280, 800, &first, &after);
   int32_t released = FreePenCapacity();

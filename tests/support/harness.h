@@ -20,6 +20,10 @@ std::string ReadAppFile(const App& app, const wchar_t* relative);
 bool AppFileExists(const App& app, const wchar_t* relative);
 std::wstring AppPath(const App& app, const wchar_t* relative);
 
+// A data file of three tickets, one in each state: A-1 in work ("first"), B-2 on
+// clarification, C-3 done ("done").
+extern const char threeStates[];
+
 // The board layout the program computes for this data text (UTF-8) in its present client area,
 // at 96 DPI, in the test's own copy of the store.
 void LoadBoardLayout(const App& app, const std::string& data);
@@ -65,7 +69,8 @@ void KeyUp(WORD vk);
 void TypeText(const wchar_t* text);  // KEYEVENTF_UNICODE, one down/up pair per unit
 // Puts the window in front and waits until it is the foreground window.
 bool BringToFront(HWND window);
-// Lets the program handle what was sent: waits until its queue is idle (max timeoutMs).
+// Lets the program handle what was sent: trips through its message loop (each at most
+// timeoutMs). The input functions above make one such trip to the window they send to.
 void Settle(const App& app, DWORD timeoutMs = 2000);
 
 // The window's client area as it is on the screen (0x00BBGGRR per pixel).
@@ -80,6 +85,14 @@ Pixels CaptureScreenRect(const RECT& area);
 Pixels CaptureWindow(HWND window);
 // One pixel of the window's client area as it is on the screen; 0xFFFFFFFF when it cannot be read.
 uint32_t ClientPixel(HWND window, int32_t x, int32_t y);
+// Whether every pixel is the same (a surface not yet painted).
+bool Uniform(const Pixels& p);
+// The client area once it is painted and two captures in a row agree; empty when it never
+// stands still within 5 s (a window whose every frame moves).
+Pixels SteadyClient(HWND window);
+// The program's popup menu once it is shown and painted, which it is only from inside the
+// menu's own loop: keys sent after this reach the menu. NULL when none appears.
+HWND WaitForPaintedMenu(const App& app);
 // Saves the capture as a BMP in the screenshots folder beside the test program; returns the path.
 std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
 

@@ -89,7 +89,23 @@ void SendKey(WORD vk, DWORD flags) {
   SendInput(1, &in, sizeof in);
 }
 
+// Two trips through the message loop of the window's thread. A sent message is answered from
+// the loop ahead of queued input, so the first answer may come before the input is taken; the
+// second is answered only when the loop asks again, after it has handled what was queued.
+void RoundTrip(HWND window, DWORD timeoutMs = 2000) {
+  DWORD_PTR result;
+  for (int i = 0; window && i < 2; i++)
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+}
+
+// Keys go to the thread of the foreground window.
+void KeysTaken() { RoundTrip(GetForegroundWindow()); }
+
 }  // namespace
+
+const char threeStates[] =
+    "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
+    "2|2|20|1796601600|1796601600|0|B-2|\r\n1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
 
 App MakeApp(const char* testName) {
   App app;
@@ -208,20 +224,20 @@ POINT ScreenPoint(HWND window, int32_t x, int32_t y) {
 void MoveMouseTo(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
   SendMouse(0, p.x, p.y);
-  Sleep(30);
+  RoundTrip(window);
 }
 
 void LeftDown(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
   SendMouse(0, p.x, p.y);
   SendMouse(MOUSEEVENTF_LEFTDOWN, p.x, p.y);
-  Sleep(30);
+  RoundTrip(window);
 }
 
 void LeftUp(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
   SendMouse(MOUSEEVENTF_LEFTUP, p.x, p.y);
-  Sleep(30);
+  RoundTrip(window);
 }
 
 void Click(HWND window, int32_t x, int32_t y) {
@@ -239,7 +255,7 @@ void RightClick(HWND window, int32_t x, int32_t y) {
   SendMouse(0, p.x, p.y);
   SendMouse(MOUSEEVENTF_RIGHTDOWN, p.x, p.y);
   SendMouse(MOUSEEVENTF_RIGHTUP, p.x, p.y);
-  Sleep(30);
+  RoundTrip(window);
 }
 
 void Wheel(HWND window, int32_t x, int32_t y, int32_t delta) {
@@ -250,15 +266,21 @@ void Wheel(HWND window, int32_t x, int32_t y, int32_t delta) {
   in.mi.mouseData = static_cast<DWORD>(delta);
   in.mi.dwFlags = MOUSEEVENTF_WHEEL;
   SendInput(1, &in, sizeof in);
-  Sleep(30);
+  RoundTrip(window);
 }
 
-void KeyDown(WORD vk) { SendKey(vk, 0); }
-void KeyUp(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
+void KeyDown(WORD vk) {
+  SendKey(vk, 0);
+  KeysTaken();
+}
+void KeyUp(WORD vk) {
+  SendKey(vk, KEYEVENTF_KEYUP);
+  KeysTaken();
+}
 void PressKey(WORD vk) {
-  KeyDown(vk);
-  KeyUp(vk);
-  Sleep(20);
+  SendKey(vk, 0);
+  SendKey(vk, KEYEVENTF_KEYUP);
+  KeysTaken();
 }
 
 void TypeText(const wchar_t* text) {
@@ -270,7 +292,7 @@ void TypeText(const wchar_t* text) {
     in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
   }
-  Sleep(30);
+  KeysTaken();
 }
 
 bool BringToFront(HWND window) {
@@ -283,11 +305,33 @@ bool BringToFront(HWND window) {
 }
 
 void Settle(const App& app, DWORD timeoutMs) {
-  DWORD_PTR result;
-  for (int i = 0; i < 2; i++) {
-    Sleep(40);
-    if (app.main) SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
-  }
+  // Each pair of trips lets the loop take at least one more queued message: a key, then the
+  // character it makes, then the paint that follows.
+  for (int i = 0; i < 3; i++) RoundTrip(app.main, timeoutMs);
+}
+
+bool Uniform(const Pixels& p) {
+  for (uint32_t v : p.data)
+    if (v != p.data[0]) return false;
+  return true;
+}
+
+Pixels SteadyClient(HWND window) {
+  Pixels last, now;
+  bool steady = WaitFor([&] {
+    now = CaptureClient(window);
+    bool same = !now.data.empty() && !Uniform(now) && now.width == last.width &&
+                now.height == last.height && now.data == last.data;
+    last = now;
+    return same;
+  });
+  return steady ? now : Pixels();
+}
+
+HWND WaitForPaintedMenu(const App& app) {
+  HWND menu = NULL;
+  if (!WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; })) return NULL;
+  return SteadyClient(menu).data.empty() ? NULL : menu;
 }
 
 SIZE ClientSize(HWND window) {
@@ -424,6 +468,8 @@ bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
           chunk.find(want, 0, wantBytes) < got)
         return true;
     }
+    // Up to the end of the address space, whatever its size (32- or 64-bit).
+    if (info.RegionSize == 0) break;
     at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
   }
   return false;

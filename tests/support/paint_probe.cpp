@@ -1,14 +1,11 @@
-// GDI capacity probe and a run of the program's windows inside this process, shared by the leak
-// test and the benchmark. GetGuiResources is a stub under Wine, so the free capacity is measured:
-// pens are made until creation fails, counted and deleted.
-#pragma once
-#include <windows.h>
+#include "paint_probe.h"
 
 #include <string>
 #include <vector>
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "app/text.h"
 #include "binds/binds_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
@@ -18,7 +15,7 @@
 #include "reminder/reminder_win.h"
 #include "store/ticket.h"
 
-inline int32_t FreePenCapacity() {
+int32_t FreePenCapacity() {
   std::vector<HPEN> pens;
   for (;;) {
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
@@ -32,7 +29,9 @@ inline int32_t FreePenCapacity() {
   return static_cast<int32_t>(pens.size());
 }
 
-inline void PumpProbeMessages() {
+namespace {
+
+void PumpProbeMessages() {
   MSG msg;
   while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
@@ -40,7 +39,7 @@ inline void PumpProbeMessages() {
   }
 }
 
-inline LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
     PaintBoard(window);
     return 0;
@@ -51,7 +50,7 @@ inline LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam,
 
 // A board window painted by PaintBoard, standing in as the main window (owner of the others),
 // with the program's classes registered and its files in a fresh folder under %TEMP%.
-inline HWND MakeProbeBoard(int32_t width, int32_t height) {
+HWND MakeProbeBoard(int32_t width, int32_t height) {
   static bool registered = false;
   if (!registered) {
     registered = true;
@@ -79,13 +78,13 @@ inline HWND MakeProbeBoard(int32_t width, int32_t height) {
   return mainWindow;
 }
 
-inline void PaintProbeNow(HWND window) {
+void PaintProbeNow(HWND window) {
   UpdateWindow(window);
   PumpProbeMessages();
 }
 
 // Opens, paints and closes the binds, settings, editor and reminder windows once each.
-inline void OpenEverySecondaryWindowOnce() {
+void OpenEverySecondaryWindowOnce() {
   OpenBindsWindow();
   if (bindsWindow) {
     PaintProbeNow(bindsWindow);
@@ -111,7 +110,7 @@ inline void OpenEverySecondaryWindowOnce() {
 
 // paints board paints: the timer's parts mostly, now and then the whole window, and every
 // thousandth paint at a new size, which remakes the kept buffers.
-inline void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t height) {
+void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t height) {
   for (int32_t i = 1; i <= paints; i++) {
     if (i % 1000 == 0) {
       int32_t grow = (i / 1000) % 2 ? 40 : 0;
@@ -128,8 +127,26 @@ inline void PaintProbeBoard(HWND board, int32_t paints, int32_t width, int32_t h
   PumpProbeMessages();
 }
 
-// The region the 100 ms timer invalidates, in client coordinates; the caller deletes it.
-inline HRGN TimerRegion(bool withWaiting) {
+}  // namespace
+
+void FillProbeStore(int32_t count) {
+  ResetTicketStore();
+  for (int32_t i = 0; i < count; i++) {
+    Ticket& t = ticketStore.tickets[i];
+    t.state = i % 3 == 0 ? StateInWork : i % 3 == 1 ? StateDone : StateClarify;
+    t.order = static_cast<uint32_t>(i + 1);
+    t.workedSeconds = static_cast<uint32_t>(i * 131);
+    t.stateSince = t.createdAt = 1796601600u + static_cast<uint32_t>(i * 7);
+    t.doneAt = t.state == StateDone ? 1796605200u : 0;
+    FormatText(t.number, numberUnits, u"INC-%010u-%08d", 1000000000u + i, i);
+    for (int32_t k = 0; k < descriptionUnits - 1; k++) t.description[k] = u'а' + (k + i) % 32;
+    t.description[descriptionUnits - 1] = 0;
+  }
+  ticketStore.ticketCount = count;
+  ticketStore.orderCounter = static_cast<uint32_t>(count);
+}
+
+HRGN TimerRegion(bool withWaiting) {
   Rect rects[96];
   int32_t n = TimerRepaintRects(withWaiting, rects, 96);
   HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -141,9 +158,7 @@ inline HRGN TimerRegion(bool withWaiting) {
   return region;
 }
 
-// The whole leak run on the current store: the free capacity after the first paint and opening
-// of every window, and after 10,000 paints and 200 openings of each; the board is gone after.
-inline void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
+void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
   ResetBoardUi();
   HWND board = MakeProbeBoard(width, height);
   PaintProbeBoard(board, 1, width, height);  // the first paint makes the kept buffers
@@ -158,17 +173,8 @@ inline void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t
   PumpProbeMessages();
 }
 
-// The plain way of painting, kept for comparison: a new buffer of the client size filled with the
-// window colour and the whole board drawn into it. Read it, then give it back with
-// ReleaseScratchBoard.
-struct ScratchBoard {
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ kept;
-};
-
-inline ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now,
-                                         uint32_t tick) {
+ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now,
+                                  uint32_t tick) {
   ScratchBoard b;
   b.dc = CreateCompatibleDC(screen);
   b.bitmap = CreateCompatibleBitmap(screen, w, h);
@@ -180,7 +186,7 @@ inline ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint3
   return b;
 }
 
-inline void ReleaseScratchBoard(const ScratchBoard& b) {
+void ReleaseScratchBoard(const ScratchBoard& b) {
   SelectObject(b.dc, b.kept);
   DeleteObject(b.bitmap);
   DeleteDC(b.dc);
