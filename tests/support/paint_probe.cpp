@@ -29,8 +29,6 @@ int32_t FreePenCapacity() {
   return static_cast<int32_t>(pens.size());
 }
 
-namespace {
-
 void PumpProbeMessages() {
   MSG msg;
   while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
@@ -39,7 +37,7 @@ void PumpProbeMessages() {
   }
 }
 
-LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK ProbeBoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
     PaintBoard(window);
     return 0;
@@ -77,6 +75,8 @@ HWND MakeProbeBoard(int32_t width, int32_t height) {
   PumpProbeMessages();
   return mainWindow;
 }
+
+namespace {
 
 void PaintProbeNow(HWND window) {
   UpdateWindow(window);

@@ -6,6 +6,12 @@
 
 #include <stdint.h>
 
+// Handles every message waiting for this thread.
+void PumpProbeMessages();
+// A board window painted by PaintBoard, standing in as the main window (owner of the others),
+// with the program's classes registered and its files in a fresh folder under %TEMP%.
+HWND MakeProbeBoard(int32_t width, int32_t height);
+
 // Pens that can still be made.
 int32_t FreePenCapacity();
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/paths.h"
+#include "app/shell_win.h"
 #include "binds/binds_win.h"
 #include "board/ui_state.h"
 #include "box_answer.h"
