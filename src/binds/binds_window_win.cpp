@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/field_win.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/text.h"
@@ -15,6 +16,7 @@
 
 HWND bindsWindow;
 static HWND slotList, slotEditor;
+static HWND bindsKeptField;  // the list or the editor, where the keyboard comes back to
 static int32_t currentBindSlot = -1;
 // False while the editor shows only part of the slot's file (NUL inside, longer than a bind).
 static bool currentSlotWhole = true;
@@ -165,7 +167,7 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       OnCreate(window);
       return 0;
     case WM_DESTROY:
-      bindsWindow = slotList = slotEditor = NULL;
+      bindsWindow = slotList = slotEditor = bindsKeptField = NULL;
       currentBindSlot = -1;
       return 0;
     case WM_SIZE:
@@ -181,8 +183,9 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_ACTIVATE:
     case WM_SETFOCUS:
-      if (slotEditor) SetFocus(slotEditor);
+      KeepFieldFocus(window, message, wParam, &bindsKeptField, slotEditor);
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(window, wParam, lParam)) return TRUE;
@@ -194,6 +197,7 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_COMMAND:
+      KeepFieldFocus(window, message, wParam, &bindsKeptField, slotEditor);
       if (LOWORD(wParam) == 201 && HIWORD(wParam) == LBN_SELCHANGE) OnSelectionChange();
       return 0;
     case WM_CTLCOLOREDIT:
