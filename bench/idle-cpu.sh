@@ -9,7 +9,7 @@ source tools/wine-env.sh
 unset DISPLAY
 seconds=${1:-30}
 folder=$(mktemp -d)
-cp build/windows/kalmex.exe "$folder/"
+cp "$KALMEX_WIN_TREE/kalmex.exe" "$folder/"
 python3 - "$folder/zoltex_data.txt" <<'PY'
 import sys
 lines = ["ZOLTEX1", "400|1000000400"]

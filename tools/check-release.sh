@@ -20,6 +20,11 @@ if not guide.startswith(b"\xef\xbb\xbf") or b"\n" in guide.replace(b"\r\n", b"")
 guide.decode("utf-8")
 z.extractall(sys.argv[2])
 PY
+cmp -s "$out/kalmex.exe" "$root/build/windows/kalmex.exe" || { echo "release: the zip's kalmex.exe is not the one built"; exit 1; }
+if [ "${KALMEX_WIN_ARCH:-i686}" != i686 ]; then
+  echo "release: $(basename "$zip_path") holds kalmex.exe and ПРОЧТИ.txt; this machine cannot run its 32-bit kalmex.exe, so its start-up tests ran on the x64 build"
+  exit 0
+fi
 exe=$(winepath -w "$out/kalmex.exe" 2>/dev/null)
 (cd "$root/build/windows" &&
   KALMEX_EXE="$exe" wine e2e_tests.exe --gtest_filter='Startup.*' >"$out/startup.log" 2>&1) ||

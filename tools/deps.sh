@@ -1,5 +1,6 @@
 # Installs what the build and the tests need on Debian 12, only when something is missing.
-# Sourced by ./run, ./test, ./bench and ./release.
+# Sourced by ./run, ./test, ./benchmark and ./release.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 kalmex_need_packages() {
   local missing=()
   command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686)
@@ -8,7 +9,12 @@ kalmex_need_packages() {
   command -v make >/dev/null || missing+=(make)
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   command -v wine >/dev/null || missing+=(wine)
-  [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
+  if [ "$KALMEX_WIN_ARCH" = i686 ]; then
+    [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
+  else
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64)
+    [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
+  fi
   command -v Xvfb >/dev/null || missing+=(xvfb)
   command -v xdotool >/dev/null || missing+=(xdotool)
   command -v xwininfo >/dev/null || missing+=(x11-utils)

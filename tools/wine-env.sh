@@ -1,8 +1,46 @@
 # A display and a Wine prefix of the project's own, so tests never touch a person's desktop or home.
 # Sourced by ./run, ./test and ./bench; kalmex_wine_up starts them, kalmex_wine_down stops them.
 KALMEX_ROOT=${KALMEX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="$KALMEX_ROOT/build/wineprefix"
-export WINEARCH=win32
+# Wine runs 32-bit Windows programs only where the kernel runs 32-bit Linux programs, and some
+# kernels boot with that off. There the Windows programs and tests come from the x64 tree
+# (build/windows64, the same sources) and run under 64-bit Wine; kalmex.exe as shipped stays the
+# 32-bit build of build/windows.
+kalmex_runs_i386() {
+  local probe rc
+  probe=$(mktemp) || return 1
+  # The smallest i386 Linux program: exit(0).
+  printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000\061\333\270\001\000\000\000\315\200' >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null
+  rc=$?
+  rm -f "$probe"
+  return $rc
+}
+
+if [ -z "${KALMEX_WIN_ARCH:-}" ]; then
+  if kalmex_runs_i386; then KALMEX_WIN_ARCH=i686; else KALMEX_WIN_ARCH=x86_64; fi
+fi
+export KALMEX_WIN_ARCH
+if [ "$KALMEX_WIN_ARCH" = i686 ]; then
+  export KALMEX_WIN_TREE="$KALMEX_ROOT/build/windows"
+  export WINEPREFIX="$KALMEX_ROOT/build/wineprefix"
+  export WINEARCH=win32
+else
+  export KALMEX_WIN_TREE="$KALMEX_ROOT/build/windows64"
+  export WINEPREFIX="$KALMEX_ROOT/build/wineprefix64"
+  export WINEARCH=win64
+  # wine, wineserver, wineboot and winepath of the 64-bit loader, first on the PATH.
+  kalmex_wine64_bin="$KALMEX_ROOT/build/wine64-bin"
+  if [ ! -x "$kalmex_wine64_bin/winepath" ]; then
+    mkdir -p "$kalmex_wine64_bin"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$kalmex_wine64_bin/wine"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' >"$kalmex_wine64_bin/wineserver"
+    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" wineboot.exe "$@"\n' >"$kalmex_wine64_bin/wineboot"
+    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" winepath.exe "$@"\n' >"$kalmex_wine64_bin/winepath"
+    chmod +x "$kalmex_wine64_bin"/*
+  fi
+  case ":$PATH:" in *":$kalmex_wine64_bin:"*) ;; *) export PATH="$kalmex_wine64_bin:$PATH" ;; esac
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8

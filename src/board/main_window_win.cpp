@@ -91,8 +91,8 @@ static LRESULT OnCreate(HWND window) {
   numberInput = MakeInput(window, 101, 30, L"Номер заявки");
   descriptionInput = MakeInput(window, 102, 118, L"Что делаю (необязательно)");
   previousEditProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongW(numberInput, GWL_WNDPROC, reinterpret_cast<LONG>(InputProc)));
-  SetWindowLongW(descriptionInput, GWL_WNDPROC, reinterpret_cast<LONG>(InputProc));
+      SetWindowLongPtrW(numberInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
+  SetWindowLongPtrW(descriptionInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc));
   boardUi.hotKeysRegistered = RegisterBindHotKeys(window);
   SetTimer(window, 1, 100, NULL);
   SetTimer(window, 2, 30000, NULL);

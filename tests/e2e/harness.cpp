@@ -409,7 +409,10 @@ bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
   std::string chunk;
   MEMORY_BASIC_INFORMATION info;
   const char* at = NULL;
-  while (VirtualQueryEx(app.process.hProcess, at, &info, sizeof info) == sizeof info) {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  while (at < static_cast<const char*>(system.lpMaximumApplicationAddress) &&
+         VirtualQueryEx(app.process.hProcess, at, &info, sizeof info) == sizeof info) {
     bool writable = info.State == MEM_COMMIT &&
                     (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY)) &&
                     !(info.Protect & PAGE_GUARD);
@@ -422,7 +425,6 @@ bool ProcessMemoryHolds(const App& app, const std::wstring& text) {
         return true;
     }
     at = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
-    if (reinterpret_cast<uintptr_t>(at) >= 0x7FFF0000u) break;
   }
   return false;
 }

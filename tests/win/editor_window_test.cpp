@@ -40,7 +40,7 @@ void UseCommonControls6() {
       "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
       "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
       "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
-      "processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
+      "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
       "</dependentAssembly></dependency></assembly>";
   HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
   DWORD n = 0;
