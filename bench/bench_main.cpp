@@ -139,6 +139,7 @@ int wmain(int argc, wchar_t** argv) {
   if (Wanted(argc, argv, L"paint")) BenchPaint();
   if (Wanted(argc, argv, L"start")) BenchStartAndIdle();
   if (Wanted(argc, argv, L"typing")) BenchTyping();
+  if (Wanted(argc, argv, L"binds")) BenchBinds();
   if (Wanted(argc, argv, L"gdi")) BenchGdi();
   WriteFiguresJson(figures, out);
   int missed = 0;

@@ -28,6 +28,8 @@ void FillFullStore();
 // The board figures: painting, typing a long bind, GDI capacity.
 void BenchPaint();
 void BenchTyping();
+// The binds window with the longest binds: opening it and switching slots.
+void BenchBinds();
 void BenchGdi();
 
 void WriteFiguresJson(const std::vector<Figure>& figures, const wchar_t* path);

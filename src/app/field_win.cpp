@@ -44,3 +44,18 @@ void SubclassFieldPair(HWND first, HWND second) {
   Subclass(first, second);
   Subclass(second, first);
 }
+
+HWND KeepFieldFocus(HWND window, UINT message, WPARAM wParam, HWND* kept, HWND first) {
+  HWND focus = GetFocus();
+  bool inField = focus && focus != window && IsChild(window, focus);
+  // Going inactive the focus is still where the user left it; later it may already be gone.
+  if (message == WM_COMMAND || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)) {
+    if (inField) *kept = focus;
+    return NULL;
+  }
+  if (message != WM_ACTIVATE && message != WM_SETFOCUS) return NULL;
+  if (inField || IsIconic(window)) return NULL;
+  HWND field = *kept && IsChild(window, *kept) && IsWindowVisible(*kept) ? *kept : first;
+  if (field) SetFocus(field);
+  return field;
+}

@@ -1,7 +1,16 @@
-// The input fields of the small modal windows (ticket editor, settings): Enter posts
-// WM_APP_SUBMIT and Esc WM_APP_CANCEL to the field's parent, Tab moves to the other field.
+// The input fields of the program's windows. The fields of the small modal windows (ticket editor,
+// settings): Enter posts WM_APP_SUBMIT and Esc WM_APP_CANCEL to the field's parent, Tab moves to
+// the other field. Every window with fields keeps the keyboard where the user left it.
 #pragma once
 #include <windows.h>
 
 // Subclasses both EDIT controls; each keeps its previous procedure for everything else.
 void SubclassFieldPair(HWND first, HWND second);
+
+// A plain window does not do what a dialog box does: activated again, DefWindowProc puts the
+// focus on the window itself and the keys reach no field. Called by a window with fields for
+// WM_ACTIVATE, WM_SETFOCUS and WM_COMMAND: while the window is active, the field that holds the
+// focus is kept in *kept; when the activation or the focus comes back to the window and no field
+// has it, the kept field gets it, or first when none was kept. Returns the field that got the
+// focus, NULL when the focus was left alone.
+HWND KeepFieldFocus(HWND window, UINT message, WPARAM wParam, HWND* kept, HWND first);

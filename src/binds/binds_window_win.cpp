@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/field_win.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/text.h"
@@ -15,6 +16,7 @@
 
 HWND bindsWindow;
 static HWND slotList, slotEditor;
+static HWND bindsKeptField;  // the list or the editor, where the keyboard comes back to
 static int32_t currentBindSlot = -1;
 // False while the editor shows only part of the slot's file (NUL inside, longer than a bind).
 static bool currentSlotWhole = true;
@@ -112,8 +114,11 @@ static void OnCreate(HWND window) {
     SendMessageW(slotList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
   }
   SendMessageW(slotList, LB_SETCURSEL, 0, 0);
-  LoadBindSlot(0);
+  // Placed before it is filled: a word-wrapping EDIT of 10 x 10 pixels breaks a long bind into
+  // one line per character, and Wine measures the rest of the paragraph for every line (56 s for
+  // 8,000 characters of words); at its real width the same text takes a hundredth of that.
   LayoutBindsWindow(window);
+  LoadBindSlot(0);
 }
 
 static void OnPaint(HWND window) {
@@ -180,7 +185,7 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       OnCreate(window);
       return 0;
     case WM_DESTROY:
-      bindsWindow = slotList = slotEditor = NULL;
+      bindsWindow = slotList = slotEditor = bindsKeptField = NULL;
       currentBindSlot = -1;
       return 0;
     case WM_SIZE:
@@ -195,8 +200,9 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_ACTIVATE:
     case WM_SETFOCUS:
-      if (slotEditor) SetFocus(slotEditor);
+      KeepFieldFocus(window, message, wParam, &bindsKeptField, slotEditor);
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(window, wParam, lParam)) return TRUE;
@@ -208,6 +214,7 @@ LRESULT CALLBACK BindsWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_COMMAND:
+      KeepFieldFocus(window, message, wParam, &bindsKeptField, slotEditor);
       if (LOWORD(wParam) == 201 && HIWORD(wParam) == LBN_SELCHANGE) OnSelectionChange();
       return 0;
     case WM_CTLCOLOREDIT:

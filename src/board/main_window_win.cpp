@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/clock.h"
+#include "app/field_win.h"
 #include "app/shell_win.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
@@ -21,6 +22,7 @@
 
 HWND numberInput, descriptionInput;
 static WNDPROC previousEditProc;
+static HWND keptInput;  // the input the keyboard comes back to
 
 void ShowStatus(const char16_t* text) {
   SetStatusText(text, TickNow());
@@ -259,8 +261,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       PlaceInputs(window);
       RepaintBoard();
       return 0;
+    case WM_ACTIVATE:
     case WM_SETFOCUS:
-      SetFocus(numberInput);
+      KeepFieldFocus(window, message, wParam, &keptInput, numberInput);
       return 0;
     case WM_PAINT: PaintBoard(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
@@ -276,7 +279,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       info->ptMinTrackSize.y = h;
       return 0;
     }
-    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_COMMAND:
+      KeepFieldFocus(window, message, wParam, &keptInput, numberInput);
+      OnCommand(wParam);
+      return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_CTLCOLOREDIT: return AnswerFieldColors(wParam);
     case WM_MOUSEMOVE: Carry(window, MouseMove(MouseX(lParam), MouseY(lParam))); return 0;

@@ -26,6 +26,7 @@ constexpr int32_t numberFieldId = 301;
 constexpr int32_t descriptionFieldId = 302;
 
 Rect editorNumberFrameRect, editorDescriptionFrameRect, editorSaveRect, editorCancelRect;
+HWND editorKeptField;  // the field the keyboard comes back to
 
 // ---- Geometry
 
@@ -139,7 +140,12 @@ LRESULT CALLBACK EditorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       LayoutTicketEditor(window);
       InvalidateRect(window, NULL, FALSE);
       return 0;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+      KeepFieldFocus(window, message, wParam, &editorKeptField, editorNumberField);
+      return 0;
     case WM_COMMAND:
+      KeepFieldFocus(window, message, wParam, &editorKeptField, editorNumberField);
       OnCommand(window, wParam);
       return 0;
     case WM_CTLCOLOREDIT:
@@ -177,6 +183,7 @@ void OpenTicketEditor(int32_t index) {
   editIndex = index;
   editorHover = 0;
   editorFocus = 0;
+  editorKeptField = NULL;
   RECT main;
   GetWindowRect(mainWindow, &main);
   Rect place = EditorPlacement(Rect{main.left, main.top, main.right, main.bottom});

@@ -1,6 +1,7 @@
 // The settings window: the reminder switch, the time fields, test, cancel and save.
 #include "reminder/reminder_win.h"
 
+#include "app/field_win.h"
 #include "app/shell_win.h"
 #include "board/main_window_win.h"
 #include "draw/draw_win.h"
@@ -111,15 +112,14 @@ static void MakeField(HWND window, int32_t id, int32_t value, HWND* field, WNDPR
 static void OnCreate(HWND window) {
   MakeField(window, 401, settings.hour, &hourField, &hourFieldProc);
   MakeField(window, 402, settings.minute, &minuteField, &minuteFieldProc);
-  settingsLastField = hourField;
   LayoutSettingsWindow(window);
 }
 
 // Coming back from another window (the reminder the test button opened, for one), the keys go
-// to the field the user was typing in, not to the bare window.
-static void OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam)) return;
-  FocusField(settingsLastField ? settingsLastField : hourField);
+// to the field the user was typing in, its digits selected as keyboard focus does here.
+static void OnFocusBack(HWND window, UINT message, WPARAM wParam) {
+  HWND field = KeepFieldFocus(window, message, wParam, &settingsLastField, hourField);
+  if (field) SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
 static void OnPaint(HWND window) {
@@ -198,13 +198,14 @@ LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnPaint(window);
       return 0;
     case WM_ACTIVATE:
-      OnActivate(wParam);
+    case WM_SETFOCUS:
+      OnFocusBack(window, message, wParam);
       return 0;
     case WM_COMMAND:
+      KeepFieldFocus(window, message, wParam, &settingsLastField, hourField);
       if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS) {
         HWND focus = GetFocus();
         settingsFocus = focus == hourField ? 1 : focus == minuteField ? 2 : 0;
-        if (settingsFocus) settingsLastField = focus;
         InvalidateRect(window, NULL, FALSE);
       }
       return 0;
