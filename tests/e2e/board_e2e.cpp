@@ -276,6 +276,10 @@ TEST(Board, HoverFollowsCardsThatMoveUnderAStillMouse) {
   // The top card's done button takes it away; the card sliding up under the mouse is lit and
   // shows its own done button under the mouse, the moved card rests in the done column.
   POINT done = Centre(ButtonsOf(0, 0).middleButton);
+  // The pointer is first seen resting on the button, so the program's cursor and the X pointer agree.
+  MoveMouseTo(app.main, done.x, done.y);
+  POINT topDone = FillPoint(ButtonsOf(0, 0).middleButton);
+  ASSERT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(topDone)); }));
   Click(app.main, done.x, done.y);
   ASSERT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|13|"); }));
   LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
