@@ -137,15 +137,22 @@ const FocusCase focusCases[] = {
 
 }  // namespace
 
+namespace {
+// Starts the program on two tickets; a start that fails is a failure of the case, and its
+// program is gone before the next case.
+bool StartFocusApp(App& app) {
+  if (StartOnData(app, twoTickets)) return true;
+  ADD_FAILURE() << "the program did not come up";
+  KillApp(app);
+  return false;
+}
+}  // namespace
+
 TEST(Focus, EveryWindowKeepsTheKeyboardInItsFieldAcrossASwitchToAnotherProgram) {
   for (const FocusCase& c : focusCases) {
     SCOPED_TRACE(c.name);
     App app = MakeApp((std::string("focus-") + c.name).c_str());
-    if (!StartOnData(app, twoTickets)) {
-      ADD_FAILURE() << "the program did not come up";
-      KillApp(app);
-      continue;
-    }
+    if (!StartFocusApp(app)) continue;
     HWND window = c.open(app);
     EXPECT_TRUE(window);
     HWND first = GetDlgItem(window, c.firstField), second = GetDlgItem(window, c.secondField);
@@ -217,11 +224,7 @@ TEST(Focus, AMessageBoxClosedGivesTheKeyboardBackToTheField) {
   for (const BoxCase& c : boxCases) {
     SCOPED_TRACE(c.name);
     App app = MakeApp("focus-box");
-    if (!StartOnData(app, twoTickets)) {
-      ADD_FAILURE() << "the program did not come up";
-      KillApp(app);
-      continue;
-    }
+    if (!StartFocusApp(app)) continue;
     HWND window = c.open(app);
     EXPECT_TRUE(window);
     c.ask(window);
