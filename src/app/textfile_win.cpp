@@ -1,5 +1,6 @@
 #include "app/textfile.h"
 
+#include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textcodec.h"
@@ -66,8 +67,20 @@ int32_t ReadTextFile(const char16_t* path) {
                          &lastReadEncoding, lastReadCut);
 }
 
+// Another program that has the file open (an indexer, a virus scanner, a backup; under Wine any
+// open handle at all) makes the replace fail for as long as it holds the file. Such holds are
+// short, so the replace is tried again for a while before the save counts as failed.
+constexpr uint32_t replaceRetryMs = 500;
+
 bool MoveIntoPlace(const char16_t* temp, const char16_t* path) {
-  if (fileMove(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  uint32_t start = TickNow();
+  for (;;) {
+    if (fileMove(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DWORD error = GetLastError();
+    bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || TickNow() - start >= replaceRetryMs) break;
+    Sleep(10);
+  }
   DeleteFileW(W(temp));
   return false;
 }

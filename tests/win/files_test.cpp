@@ -172,17 +172,40 @@ TEST_F(Files, AFailedWriteIsReportedAndKeepsTheOldFile) {
   EXPECT_NE(Get(L"zoltex_data.txt").find("|NEW|"), std::string::npos);
 }
 
-TEST_F(Files, AFailedReplaceIsReportedAndKeepsTheOldFile) {
-  AddTicket(u"OLD");
-  ASSERT_TRUE(SaveTickets());
-  std::string before = Get(L"zoltex_data.txt");
-  AddTicket(u"NEW");
-  HANDLE held = CreateFileW(Path(L"zoltex_data.txt").c_str(), GENERIC_READ, 0, NULL,
-                            OPEN_EXISTING, 0, NULL);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(SaveTickets());
-  CloseHandle(held);
-  EXPECT_EQ(Get(L"zoltex_data.txt"), before);
+// Another program holding the data file open: a short hold (a reader, a virus scanner) only
+// delays the replace; one that lasts makes the save fail and keeps the old file.
+DWORD WINAPI CloseLater(LPVOID handle) {
+  Sleep(150);
+  CloseHandle(handle);
+  return 0;
+}
+
+TEST_F(Files, AReplaceWaitsOutAShortHoldAndFailsOnALongOne) {
+  for (DWORD share : {DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE), DWORD(0)}) {
+    for (bool brief : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "share " << share << (brief ? ", brief" : ", lasting"));
+      ResetTicketStore();
+      AddTicket(u"OLD");
+      ASSERT_TRUE(SaveTickets());
+      std::string before = Get(L"zoltex_data.txt");
+      AddTicket(u"NEW");
+      HANDLE held = CreateFileW(Path(L"zoltex_data.txt").c_str(), GENERIC_READ, share, NULL,
+                                OPEN_EXISTING, 0, NULL);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      HANDLE closer = brief ? CreateThread(NULL, 0, CloseLater, held, 0, NULL) : NULL;
+      bool saved = SaveTickets();
+      if (closer) {
+        WaitForSingleObject(closer, INFINITE);
+        CloseHandle(closer);
+      } else {
+        CloseHandle(held);
+      }
+      EXPECT_EQ(saved, brief);
+      EXPECT_FALSE(Exists(L"zoltex_data.tmp"));
+      if (brief) EXPECT_NE(Get(L"zoltex_data.txt").find("|NEW|"), std::string::npos);
+      else EXPECT_EQ(Get(L"zoltex_data.txt"), before);
+    }
+  }
 }
 
 TEST_F(Files, AFileNotFullyUnderstoodIsKeptAsBackupBeforeTheFirstSave) {
