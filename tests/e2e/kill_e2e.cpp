@@ -47,8 +47,8 @@ void WriteBase(const App& app, std::vector<std::string>* numbers) {
   WriteAppFile(app, L"zoltex_data.txt", file);
 }
 
-// One SendInput call: every key of the burst is in the program's queue before the kill.
-void TypeTickets(const std::vector<std::string>& numbers) {
+// Types one ticket number and Enter in one SendInput call.
+void TypeTicket(const std::string& number) {
   std::vector<INPUT> keys;
   auto add = [&](WORD vk, wchar_t unit, DWORD flags) {
     INPUT in{};
@@ -58,15 +58,21 @@ void TypeTickets(const std::vector<std::string>& numbers) {
     in.ki.dwFlags = flags;
     keys.push_back(in);
   };
-  for (const std::string& n : numbers) {
-    for (char c : n) {
-      add(0, static_cast<wchar_t>(c), KEYEVENTF_UNICODE);
-      add(0, static_cast<wchar_t>(c), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
-    }
-    add(VK_RETURN, 0, 0);
-    add(VK_RETURN, 0, KEYEVENTF_KEYUP);
+  for (char c : number) {
+    add(0, static_cast<wchar_t>(c), KEYEVENTF_UNICODE);
+    add(0, static_cast<wchar_t>(c), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
   }
+  add(VK_RETURN, 0, 0);
+  add(VK_RETURN, 0, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+// Size of the data file without opening it (an open handle would make the program's replace fail).
+int64_t DataFileSize(const App& app) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(AppPath(app, L"zoltex_data.txt").c_str(), GetFileExInfoStandard, &data))
+    return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 }  // namespace
@@ -77,34 +83,46 @@ TEST(Reliability, KilledWhileSavingLeavesOneWholeSavedStore) {
   WriteBase(app, &saved);
   const int kills = 100, burst = 10;
   uint32_t random = 12345;
-  int32_t span = 150;  // ms; adapted so that the kills land inside the burst
-  int cutInside = 0;
+  int32_t span = 20;  // ms between the last ticket's keys and the kill; adapted to the save's length
+  int savedLast = 0;
   for (int round = 0; round < kills; round++) {
     SCOPED_TRACE(round);
     if (saved.size() > 350) WriteBase(app, &saved);
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(BringToFront(app.main));
+    // Tickets 0 … k−1 are each seen saved before the next is typed; ticket k is typed and the
+    // program killed while it adds and saves it. So every kill lands inside the burst, at a
+    // moment of the last save that varies from round to round.
+    random = random * 1103515245u + 12345u;
+    const size_t k = 1 + (random >> 8) % (burst - 2);
     std::vector<std::string> typed;
-    for (int j = 0; j < burst; j++) typed.push_back("K" + std::to_string(round) + "-" + std::to_string(j));
-    TypeTickets(typed);
+    for (size_t j = 0; j <= k; j++) {
+      typed.push_back("K" + std::to_string(round) + "-" + std::to_string(j));
+      int64_t before = DataFileSize(app);
+      TypeTicket(typed.back());
+      if (j < k) ASSERT_TRUE(WaitFor([&] { return DataFileSize(app) > before; }, 10000));
+    }
     random = random * 1103515245u + 12345u;
     Sleep((random >> 8) % static_cast<uint32_t>(span));
     KillApp(app);
 
     std::vector<std::string> now;
     ASSERT_TRUE(SavedNumbers(app, &now));
-    // What is on disk is the store after some number of the burst's additions.
+    // What is on disk is the store after k or k + 1 of the burst's additions.
     ASSERT_GE(now.size(), saved.size());
     size_t added = now.size() - saved.size();
-    ASSERT_LE(added, typed.size());
+    ASSERT_TRUE(added == k || added == k + 1) << added << " added, " << k << " seen saved";
     std::vector<std::string> expected = saved;
     expected.insert(expected.end(), typed.begin(), typed.begin() + added);
     ASSERT_EQ(now, expected);
     saved = now;
-    if (added == 0) span += 20;
-    if (added == typed.size() && span > 40) span -= 20;
-    if (added > 0 && added < typed.size()) cutInside++;
+    if (added == k + 1) {
+      savedLast++;
+      if (span > 2) span -= 2;
+    } else {
+      span += 2;
+    }
   }
-  printf("%d of %d kills landed inside the burst\n", cutInside, kills);
-  EXPECT_GT(cutInside, 0);
+  printf("%d of %d kills came after the last ticket was saved, %d before\n", savedLast, kills,
+         kills - savedLast);
 }
