@@ -1,5 +1,5 @@
 # A display and a Wine prefix of the project's own, so tests never touch a person's desktop or home.
-# Sourced by ./run, ./test and ./bench; kalmex_wine_up starts them, kalmex_wine_down stops them.
+# Sourced by ./run, ./test and ./benchmark; kalmex_wine_up starts them, kalmex_wine_down stops them.
 KALMEX_ROOT=${KALMEX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # Wine runs 32-bit Windows programs only where the kernel runs 32-bit Linux programs, and some
 # kernels boot with that off. There the Windows programs and tests come from the x64 tree
@@ -57,6 +57,9 @@ kalmex_display_up() {
   done
   export DISPLAY=":$(head -n1 "$fd_file")"
   rm -f "$fd_file"
+  # tools/wine-run finds the display here, so a bare ctest uses it too.
+  mkdir -p "$KALMEX_ROOT/build"
+  echo "$DISPLAY $KALMEX_XVFB_PID" >"$KALMEX_ROOT/build/.kalmex-display"
 }
 
 kalmex_prefix_up() {
@@ -84,6 +87,9 @@ kalmex_wine_up() {
 
 kalmex_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
-  [ -n "$KALMEX_XVFB_PID" ] && kill "$KALMEX_XVFB_PID" 2>/dev/null
+  if [ -n "$KALMEX_XVFB_PID" ]; then
+    kill "$KALMEX_XVFB_PID" 2>/dev/null
+    rm -f "$KALMEX_ROOT/build/.kalmex-display"
+  fi
   KALMEX_XVFB_PID=""
 }
