@@ -205,62 +205,63 @@ TEST(Board, CardHoverLookFollowsTheMouse) {
   POINT del = FillPoint(work.deleteButton), done = FillPoint(work.middleButton),
         ask = FillPoint(work.leftButton);
   auto pixel = [&](POINT p) { return ClientPixel(app.main, p.x, p.y); };
-  auto shows = [&](POINT p, uint32_t colour) {
-    return WaitFor([&] { return pixel(p) == colour; });
+  const uint32_t accent = 0xFFFFFFFF;  // stands for "near the accent gradient's blue end"
+  // Waits until every spot shows its colour (a frame reaches the screen in parts), then checks
+  // each, so a failure names the spot that is wrong.
+  auto looks = [&](std::initializer_list<std::pair<POINT, uint32_t>> spots) {
+    auto right = [&](const std::pair<POINT, uint32_t>& spot) {
+      uint32_t c = pixel(spot.first);
+      return spot.second == accent ? NearAccentBlue(c) : c == spot.second;
+    };
+    WaitFor([&] {
+      for (const auto& spot : spots)
+        if (!right(spot)) return false;
+      return true;
+    });
+    for (const auto& spot : spots)
+      EXPECT_TRUE(right(spot)) << "at " << spot.first.x << "," << spot.first.y << ": " << std::hex
+                               << pixel(spot.first) << ", " << UnderCursor(app);
   };
+  auto moveTo = [&](POINT p) { MoveMouseTo(app.main, p.x, p.y); };
+  const uint32_t doneRest = Rgb(0x143448), askRest = Rgb(0x342816);
 
   // At rest: the mouse on the empty space of another column.
-  MoveMouseTo(app.main, boardLayout.listRect[1].left + s(40), boardLayout.listRect[1].bottom - s(20));
-  EXPECT_TRUE(shows(body, Theme::fieldColor));
-  EXPECT_EQ(pixel(outline), Theme::lineColor);
-  EXPECT_EQ(pixel(del), Theme::chipColor);
-  EXPECT_EQ(pixel(done), Rgb(0x143448));
-  EXPECT_EQ(pixel(ask), Rgb(0x342816));
+  moveTo({boardLayout.listRect[1].left + s(40), boardLayout.listRect[1].bottom - s(20)});
+  looks({{body, Theme::fieldColor}, {outline, Theme::lineColor}, {del, Theme::chipColor},
+         {done, doneRest}, {ask, askRest}});
 
   // On the card's body: the whole card lights up, its buttons stay at rest.
-  MoveMouseTo(app.main, list.left + s(40), top + s(60));
-  EXPECT_TRUE(shows(body, Theme::cardHoverColor)) << UnderCursor(app);
-  EXPECT_EQ(pixel(outline), Theme::lineHoverColor);
-  EXPECT_EQ(pixel(del), Theme::chipColor);
-  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  moveTo({list.left + s(40), top + s(60)});
+  looks({{body, Theme::cardHoverColor}, {outline, Theme::lineHoverColor}, {del, Theme::chipColor},
+         {done, doneRest}});
   SaveScreenshot(CaptureClient(app.main), "card-hover-body");
 
   // On the delete button: it turns red-brown, the card stays lit.
-  POINT centre = Centre(work.deleteButton);
-  MoveMouseTo(app.main, centre.x, centre.y);
-  EXPECT_TRUE(shows(del, Rgb(0x461E28)));
-  EXPECT_EQ(pixel(body), Theme::cardHoverColor);
-  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  moveTo(Centre(work.deleteButton));
+  looks({{del, Rgb(0x461E28)}, {body, Theme::cardHoverColor}, {done, doneRest}});
   SaveScreenshot(CaptureClient(app.main), "card-hover-delete");
 
   // On the done button: the accent gradient; the delete button is back at rest.
-  centre = Centre(work.middleButton);
-  MoveMouseTo(app.main, centre.x, centre.y);
-  EXPECT_TRUE(WaitFor([&] { return NearAccentBlue(pixel(done)); })) << std::hex << pixel(done);
-  EXPECT_EQ(pixel(del), Theme::chipColor);
+  moveTo(Centre(work.middleButton));
+  looks({{done, accent}, {del, Theme::chipColor}});
   SaveScreenshot(CaptureClient(app.main), "card-hover-done");
 
   // On the "?" button: a brighter brown.
-  centre = Centre(work.leftButton);
-  MoveMouseTo(app.main, centre.x, centre.y);
-  EXPECT_TRUE(shows(ask, Rgb(0x5A3E14)));
-  EXPECT_EQ(pixel(done), Rgb(0x143448));
+  moveTo(Centre(work.leftButton));
+  looks({{ask, Rgb(0x5A3E14)}, {done, doneRest}});
 
-  // On the done card's return button: the lighter chip.
+  // On the done card's return button: the lighter chip; the first card is back at rest.
   CardButtons finished = ButtonsOf(2, 0);
   POINT back = FillPoint(finished.middleButton);
   EXPECT_EQ(pixel(back), Theme::chipColor);
-  centre = Centre(finished.middleButton);
-  MoveMouseTo(app.main, centre.x, centre.y);
-  EXPECT_TRUE(shows(back, Theme::chipHoverColor));
-  EXPECT_TRUE(shows(body, Theme::fieldColor));  // the first card went back to rest
-  EXPECT_EQ(pixel(ask), Rgb(0x342816));
+  moveTo(Centre(finished.middleButton));
+  looks({{back, Theme::chipHoverColor}, {body, Theme::fieldColor}, {ask, askRest}});
   SaveScreenshot(CaptureClient(app.main), "card-hover-return");
 
   // Leaving the client area takes the hover away.
-  MoveMouseTo(app.main, s(40), -s(10));
-  EXPECT_TRUE(shows(back, Theme::chipColor));
-  EXPECT_EQ(pixel({boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)}), Theme::fieldColor);
+  moveTo({s(40), -s(10)});
+  looks({{back, Theme::chipColor},
+         {{boardLayout.listRect[2].left + s(16), CardTop(2, 0) + s(50)}, Theme::fieldColor}});
   EXPECT_EQ(CloseApp(app), 0);
 }
 

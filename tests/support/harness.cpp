@@ -98,6 +98,18 @@ void RoundTrip(HWND window, DWORD timeoutMs = 2000) {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
 }
 
+// Puts the pointer on the screen point. Under Wine the jump warps the X pointer, and the desktop
+// process answers the warp with a crossing event that can carry the position before it: taken
+// after the program's own move, it sends the cursor back. So once the desktop has handled what
+// the warp caused, the point is reported once more, as a real mouse keeps reporting.
+void PlacePointer(int32_t sx, int32_t sy) {
+  POINT now;
+  if (GetCursorPos(&now) && now.x == sx && now.y == sy) return;
+  SendMouse(0, sx, sy);
+  RoundTrip(GetDesktopWindow());
+  SendMouse(0, sx, sy);
+}
+
 // Keys go to the thread of the foreground window.
 void KeysTaken() { RoundTrip(GetForegroundWindow()); }
 
@@ -223,13 +235,13 @@ POINT ScreenPoint(HWND window, int32_t x, int32_t y) {
 
 void MoveMouseTo(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
-  SendMouse(0, p.x, p.y);
+  PlacePointer(p.x, p.y);
   RoundTrip(window);
 }
 
 void LeftDown(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
-  SendMouse(0, p.x, p.y);
+  PlacePointer(p.x, p.y);
   SendMouse(MOUSEEVENTF_LEFTDOWN, p.x, p.y);
   RoundTrip(window);
 }
@@ -252,7 +264,7 @@ void DoubleClick(HWND window, int32_t x, int32_t y) {
 
 void RightClick(HWND window, int32_t x, int32_t y) {
   POINT p = ScreenPoint(window, x, y);
-  SendMouse(0, p.x, p.y);
+  PlacePointer(p.x, p.y);
   SendMouse(MOUSEEVENTF_RIGHTDOWN, p.x, p.y);
   SendMouse(MOUSEEVENTF_RIGHTUP, p.x, p.y);
   RoundTrip(window);
@@ -260,7 +272,7 @@ void RightClick(HWND window, int32_t x, int32_t y) {
 
 void Wheel(HWND window, int32_t x, int32_t y, int32_t delta) {
   POINT p = ScreenPoint(window, x, y);
-  SendMouse(0, p.x, p.y);
+  PlacePointer(p.x, p.y);
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.mouseData = static_cast<DWORD>(delta);
