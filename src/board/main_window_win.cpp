@@ -21,7 +21,6 @@
 #include "store/ticket.h"
 
 HWND numberInput, descriptionInput;
-static WNDPROC previousEditProc;
 static HWND keptInput;  // the input the keyboard comes back to
 
 void ShowStatus(const char16_t* text) {
@@ -56,24 +55,6 @@ static void PlaceInputs(HWND window) {
   PlaceInput(descriptionInput, boardLayout.descriptionFrameRect);
 }
 
-static LRESULT CALLBACK InputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR) {
-    if (wParam == 13) {
-      PostMessageW(mainWindow, WM_APP_ADD_TICKET, 0, 0);
-      return 0;
-    }
-    if (wParam == 9) {
-      SetFocus(input == numberInput ? descriptionInput : numberInput);
-      return 0;
-    }
-    if (wParam == 27) {
-      SetWindowTextW(input, L"");
-      return 0;
-    }
-  }
-  return CallWindowProcW(previousEditProc, input, message, wParam, lParam);
-}
-
 static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
   HWND input = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                0, 0, 10, 10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -88,9 +69,7 @@ static LRESULT OnCreate(HWND window) {
   mainWindow = window;
   numberInput = MakeInput(window, 101, 30, L"Номер заявки");
   descriptionInput = MakeInput(window, 102, 118, L"Что делаю (необязательно)");
-  previousEditProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(numberInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
-  SetWindowLongPtrW(descriptionInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc));
+  SubclassFieldPair(numberInput, descriptionInput, TabKeepsSelection);
   boardUi.hotKeysRegistered = RegisterBindHotKeys(window);
   SetTimer(window, 1, 100, NULL);
   SetTimer(window, 2, 30000, NULL);
@@ -137,6 +116,11 @@ static void OnCommand(WPARAM wParam) {
   boardUi.numberFocused = focus == numberInput;
   boardUi.descriptionFocused = focus == descriptionInput;
   RepaintBoard();
+}
+
+// Esc empties the input it was pressed in and nothing else.
+static void OnCancelInput(HWND window, HWND input) {
+  if (input && IsChild(window, input)) SetWindowTextW(input, L"");
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -297,7 +281,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;
-    case WM_APP_ADD_TICKET: AddTicketFromInputs(); return 0;
+    case WM_APP_SUBMIT: AddTicketFromInputs(); return 0;
+    case WM_APP_CANCEL: OnCancelInput(window, reinterpret_cast<HWND>(wParam)); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -87,7 +87,7 @@ void OnCreate(HWND window) {
   editorDescriptionField = MakeField(window, descriptionFieldId, editorDescriptionLimit);
   SendMessageW(editorDescriptionField, EM_SETCUEBANNER, TRUE,
                reinterpret_cast<LPARAM>(W(u"Что делаю (необязательно)")));
-  SubclassFieldPair(editorNumberField, editorDescriptionField);
+  SubclassFieldPair(editorNumberField, editorDescriptionField, TabKeepsSelection);
   LayoutTicketEditor(window);
 }
 

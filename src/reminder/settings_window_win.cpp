@@ -13,7 +13,6 @@ HWND settingsWindow;
 static int32_t settingsRemind, settingsHover, settingsFocus;
 static HWND hourField, minuteField;
 static HWND settingsLastField;  // the field that had the focus last
-static WNDPROC hourFieldProc, minuteFieldProc;
 static SettingsLayout settingsLayout;
 
 static void LayoutSettingsWindow(HWND window) {
@@ -30,16 +29,6 @@ static void LayoutSettingsWindow(HWND window) {
 static void FocusField(HWND field) {
   SetFocus(field);
   SendMessageW(field, EM_SETSEL, 0, -1);
-}
-
-static LRESULT CALLBACK SettingsFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC previous = field == hourField ? hourFieldProc : minuteFieldProc;
-  if (message == WM_CHAR) {
-    if (wParam == 13) return PostMessageW(settingsWindow, WM_APP_SUBMIT, 0, 0), 0;
-    if (wParam == 27) return PostMessageW(settingsWindow, WM_APP_CANCEL, 0, 0), 0;
-    if (wParam == 9) return FocusField(field == hourField ? minuteField : hourField), 0;
-  }
-  return CallWindowProcW(previous, field, message, wParam, lParam);
 }
 
 void OpenSettingsWindow() {
@@ -95,23 +84,22 @@ void SubmitSettingsWindow() {
   CloseSettingsWindow();
 }
 
-// The handle is stored before the subclass: SettingsFieldProc tells the fields apart by it.
-static void MakeField(HWND window, int32_t id, int32_t value, HWND* field, WNDPROC* previous) {
-  *field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER,
-                           0, 0, 10, 10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           hInstance, NULL);
-  SendMessageW(*field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
-  SendMessageW(*field, EM_LIMITTEXT, 2, 0);
-  *previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(*field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SettingsFieldProc)));
+static HWND MakeField(HWND window, int32_t id, int32_t value) {
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER;
+  HWND field = CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 10, 10, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInstance, NULL);
+  SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
+  SendMessageW(field, EM_LIMITTEXT, 2, 0);
   wchar_t text[8];
   wsprintfW(text, L"%02d", value);
-  SetWindowTextW(*field, text);
+  SetWindowTextW(field, text);
+  return field;
 }
 
 static void OnCreate(HWND window) {
-  MakeField(window, 401, settings.hour, &hourField, &hourFieldProc);
-  MakeField(window, 402, settings.minute, &minuteField, &minuteFieldProc);
+  hourField = MakeField(window, 401, settings.hour);
+  minuteField = MakeField(window, 402, settings.minute);
+  SubclassFieldPair(hourField, minuteField, TabSelectsText);
   LayoutSettingsWindow(window);
 }
 
