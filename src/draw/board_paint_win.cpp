@@ -170,40 +170,6 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawFooter(dc, tick);
 }
 
-// A memory DC with its own bitmap; dc is NULL when there is none.
-struct Surface {
-  HDC dc;
-  HBITMAP bitmap, kept;
-  Rect box;  // client coordinates that the surface covers
-};
-
-bool MakeSurface(HDC reference, const Rect& box, Surface* out) {
-  *out = Surface{};
-  HDC dc = CreateCompatibleDC(reference);
-  HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, box.right - box.left,
-                                               box.bottom - box.top)
-                      : NULL;
-  if (!bitmap) {
-    if (dc) DeleteDC(dc);
-    return false;
-  }
-  *out = Surface{dc, bitmap, static_cast<HBITMAP>(SelectObject(dc, bitmap)), box};
-  // Client coordinates everywhere: the surface's top left is box's top left.
-  SetViewportOrgEx(dc, -box.left, -box.top, NULL);
-  SetBkMode(dc, TRANSPARENT);
-  RECT r = ToRECT(box);
-  FillRect(dc, &r, windowBrush);
-  return true;
-}
-
-void FreeSurface(Surface* surface) {
-  if (!surface->dc) return;
-  SelectObject(surface->dc, surface->kept);
-  DeleteObject(surface->bitmap);
-  DeleteDC(surface->dc);
-  *surface = Surface{};
-}
-
 // Kept between paints, remade when the client size or the DPI changes.
 struct BoardBuffers {
   Surface back;      // the whole client area
@@ -288,8 +254,7 @@ void PaintBoard(HWND window) {
   if (dc) {
     BitBlt(windowDc, r.left, r.top, r.right - r.left, r.bottom - r.top, dc, r.left, r.top, SRCCOPY);
   } else {  // no memory for a buffer: straight onto the window rather than nothing
-    SetBkMode(windowDc, TRANSPARENT);
-    FillRect(windowDc, &client, windowBrush);
+    ClearForPaint(windowDc, Rect{client.left, client.top, client.right, client.bottom});
     DrawBoard(windowDc, now, tick);
   }
   EndPaint(window, &paint);

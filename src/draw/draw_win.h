@@ -4,17 +4,29 @@
 #include <stdint.h>
 #include "app/geometry.h"
 
+// A memory DC with its own bitmap; dc is NULL when there is none.
+struct Surface {
+  HDC dc;
+  HBITMAP bitmap, kept;
+  Rect box;  // client coordinates that the surface covers
+};
+// A surface compatible with reference covering box, drawn on in client coordinates, filled with
+// the window colour, transparent text. False (and *out empty) when the bitmap cannot be made.
+bool MakeSurface(HDC reference, const Rect& box, Surface* out);
+// Frees what MakeSurface made; an empty surface is left alone.
+void FreeSurface(Surface* surface);
+// The start of every paint: box filled with the window colour, transparent text.
+void ClearForPaint(HDC dc, const Rect& box);
+
+// The paint of a secondary window: BeginPaint, then a surface of the client size to draw on, or
+// the window's own DC when the bitmap cannot be made (a picture drawn in place beats none).
 struct BackBuffer {
   PAINTSTRUCT paint;
   HDC windowDc;
+  Surface surface;
   HDC dc;  // draw here
-  HBITMAP bitmap, keptBitmap;
   int32_t width, height;
 };
-
-// BeginPaint, a memory bitmap of width x height filled with windowBrush, transparent text.
-void BeginBackBuffer(HWND window, BackBuffer* buffer, int32_t width, int32_t height);
-// The same for the whole client area of the window (width and height in the buffer).
 void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 // One BitBlt to the window, then everything released and EndPaint.
 void EndBackBuffer(HWND window, BackBuffer* buffer);
