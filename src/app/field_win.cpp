@@ -47,6 +47,10 @@ void SubclassFieldPair(HWND first, HWND second, FieldTab tab) {
   Subclass(second, first, tab);
 }
 
+void MoveControl(HWND control, const Rect& r) {
+  if (control) MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
 HWND KeepFieldFocus(HWND window, UINT message, WPARAM wParam, HWND* kept, HWND first) {
   HWND focus = GetFocus();
   bool inField = focus && focus != window && IsChild(window, focus);

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "app/geometry.h"
+
 // What Tab does to the text of the field it moves to.
 enum FieldTab : int32_t {
   TabKeepsSelection = 0,  // the field shows the selection it had
@@ -14,6 +16,9 @@ enum FieldTab : int32_t {
 
 // Subclasses both EDIT controls; each keeps its previous procedure for everything else.
 void SubclassFieldPair(HWND first, HWND second, FieldTab tab);
+
+// Puts a child control (a field, a list) on r, client coordinates of its parent.
+void MoveControl(HWND control, const Rect& r);
 
 // A plain window does not do what a dialog box does: activated again, DefWindowProc puts the
 // focus on the window itself and the keys reach no field. Called by a window with fields for

@@ -77,9 +77,8 @@ int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y) {
   return 0;
 }
 
-Rect BindsWindowPlacement(const Rect& mainRect) {
-  int32_t w = s(760), h = s(500);
-  int32_t x = mainRect.left + (mainRect.right - mainRect.left - w) / 2;
-  int32_t y = mainRect.top + s(60);
-  return {x, y, x + w, y + h};
+Rect BindsWindowPlacement(const Rect& owner) {
+  Rect centred = CentredOn(owner, s(760), s(500));
+  int32_t top = owner.top + s(60);
+  return {centred.left, top, centred.right, top + s(500)};
 }

@@ -51,5 +51,5 @@ struct BindsLayout {
 BindsLayout ComputeBindsLayout(int32_t width, int32_t height);
 // 2 over the save button, 1 over the open-folder button, otherwise 0.
 int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y);
-// Where the window opens: centred across the main window, s(60) below its top.
-Rect BindsWindowPlacement(const Rect& mainRect);
+// Where the window opens: centred across its owner's screen rectangle, s(60) below its top.
+Rect BindsWindowPlacement(const Rect& owner);

@@ -87,10 +87,8 @@ static void LayoutBindsWindow(HWND window) {
   RECT c;
   GetClientRect(window, &c);
   bindsLayout = ComputeBindsLayout(c.right, c.bottom);
-  const Rect& l = bindsLayout.listRect;
-  const Rect& e = bindsLayout.editorRect;
-  if (slotList) MoveWindow(slotList, l.left, l.top, l.right - l.left, l.bottom - l.top, TRUE);
-  if (slotEditor) MoveWindow(slotEditor, e.left, e.top, e.right - e.left, e.bottom - e.top, TRUE);
+  MoveControl(slotList, bindsLayout.listRect);
+  MoveControl(slotEditor, bindsLayout.editorRect);
 }
 
 static HWND MakeControl(HWND window, const wchar_t* cls, DWORD style, int32_t id) {
@@ -236,9 +234,7 @@ void OpenBindsWindow() {
     SetForegroundWindow(bindsWindow);
     return;
   }
-  RECT m;
-  GetWindowRect(mainWindow, &m);
-  Rect place = BindsWindowPlacement(Rect{m.left, m.top, m.right, m.bottom});
+  Rect place = BindsWindowPlacement(ScreenRectOf(mainWindow));
   HWND window = CreateWindowExW(0, L"ZoltexBinds", L"Бинды \x2014 KALMEX by tavisel",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, mainWindow,

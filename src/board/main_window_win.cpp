@@ -44,15 +44,10 @@ static void Layout(HWND window) {
   ComputeLayout(r.right - r.left, r.bottom - r.top);
 }
 
-static void PlaceInput(HWND input, const Rect& frame) {
-  Rect p = InputPlacement(frame);
-  MoveWindow(input, p.left, p.top, p.right - p.left, p.bottom - p.top, TRUE);
-}
-
 static void PlaceInputs(HWND window) {
   Layout(window);
-  PlaceInput(numberInput, boardLayout.numberFrameRect);
-  PlaceInput(descriptionInput, boardLayout.descriptionFrameRect);
+  MoveControl(numberInput, boardLayout.numberInputRect);
+  MoveControl(descriptionInput, boardLayout.descriptionInputRect);
 }
 
 static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {

@@ -32,6 +32,12 @@ void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 void EndBackBuffer(HWND window, BackBuffer* buffer);
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+// A window's rectangle on the screen: the owner a secondary window is placed on.
+inline Rect ScreenRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 // DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,

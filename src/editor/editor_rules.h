@@ -23,13 +23,12 @@ void FormatEditOutcome(EditOutcome outcome, const char16_t* number, char16_t* ou
 
 struct EditorLayout {
   Rect numberFrame, descriptionFrame, save, cancel;
+  Rect numberField, descriptionField;  // the EDIT controls inside the frames
 };
 
 // Rectangles of a client area of width x height at the current dpi.
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height);
-// Where the EDIT control sits inside its frame.
-Rect EditorFieldRect(const Rect& frame);
-// Outer rectangle of the editor, centred on the main window's screen rectangle.
-Rect EditorPlacement(const Rect& mainRect);
+// Outer rectangle of the editor, centred on its owner's screen rectangle.
+Rect EditorPlacement(const Rect& owner);
 // 2 over the save button, 1 over cancel, 0 elsewhere.
 int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y);

@@ -30,11 +30,6 @@ HWND editorKeptField;  // the field the keyboard comes back to
 
 // ---- Geometry
 
-void MoveField(HWND field, const Rect& frame) {
-  Rect r = EditorFieldRect(frame);
-  MoveWindow(field, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
 void LayoutTicketEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
@@ -43,8 +38,8 @@ void LayoutTicketEditor(HWND window) {
   editorDescriptionFrameRect = l.descriptionFrame;
   editorSaveRect = l.save;
   editorCancelRect = l.cancel;
-  MoveField(editorNumberField, editorNumberFrameRect);
-  MoveField(editorDescriptionField, editorDescriptionFrameRect);
+  MoveControl(editorNumberField, l.numberField);
+  MoveControl(editorDescriptionField, l.descriptionField);
 }
 
 // ---- Painting
@@ -184,9 +179,7 @@ void OpenTicketEditor(int32_t index) {
   editorHover = 0;
   editorFocus = 0;
   editorKeptField = NULL;
-  RECT main;
-  GetWindowRect(mainWindow, &main);
-  Rect place = EditorPlacement(Rect{main.left, main.top, main.right, main.bottom});
+  Rect place = EditorPlacement(ScreenRectOf(mainWindow));
   HWND window = CreateWindowExW(0, L"ZoltexEdit", W(u"Изменить заявку — KALMEX"),
                                 WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, mainWindow,

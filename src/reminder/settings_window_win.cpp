@@ -19,10 +19,8 @@ static void LayoutSettingsWindow(HWND window) {
   RECT c;
   GetClientRect(window, &c);
   settingsLayout = LayoutSettings(c.right, c.bottom);
-  Rect f = SettingsFieldRect(settingsLayout.hourFrameRect);
-  if (hourField) MoveWindow(hourField, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
-  f = SettingsFieldRect(settingsLayout.minuteFrameRect);
-  if (minuteField) MoveWindow(minuteField, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
+  MoveControl(hourField, settingsLayout.hourFieldRect);
+  MoveControl(minuteField, settingsLayout.minuteFieldRect);
 }
 
 // Keyboard focus into a field selects its two digits, so typing replaces them as in a dialog.
@@ -36,9 +34,7 @@ void OpenSettingsWindow() {
   settingsRemind = settings.remind;
   settingsHover = 0;
   settingsFocus = 0;
-  RECT m;
-  GetWindowRect(mainWindow, &m);
-  Rect place = SettingsPlacement(Rect{m.left, m.top, m.right, m.bottom});
+  Rect place = SettingsPlacement(ScreenRectOf(mainWindow));
   settingsWindow = CreateWindowExW(0, L"ZoltexSet", L"Настройки \x2014 KALMEX",
                                    WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
                                    place.right - place.left, place.bottom - place.top, mainWindow,

@@ -138,7 +138,7 @@ TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EXPECT_TRUE(Same(l.descriptionFrame, 22, 166, 522, 212));
   EXPECT_TRUE(Same(l.save, 362, 229, 522, 271));
   EXPECT_TRUE(Same(l.cancel, 220, 229, 350, 271));
-  EXPECT_TRUE(Same(EditorFieldRect(l.numberFrame), 36, 98, 36 + 472, 120));
+  EXPECT_TRUE(Same(l.numberField, 36, 98, 36 + 472, 120));
   EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 362, 229), 2);
   EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 521, 270), 2);
   EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 522, 250), 0);  // half-open
@@ -152,7 +152,7 @@ TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EXPECT_TRUE(Same(l.save, 800 - 273, 450 - 93, 767, 420));
   EXPECT_TRUE(Same(l.cancel, 527 - (195 + 18), 357, 527 - 18, 420));
   // y = (129 + 198 - 33) / 2 = 147, width = 767 - (33 + 42).
-  EXPECT_TRUE(Same(EditorFieldRect(l.numberFrame), 54, 147, 54 + 692, 180));
+  EXPECT_TRUE(Same(l.numberField, 54, 147, 54 + 692, 180));
 }
 
 TEST_F(TicketEdit, PlacementIsCentredOnTheMainWindow) {

@@ -46,7 +46,7 @@ TEST(BoardLayout, RectanglesAt96Dpi) {
   ExpectRect(l.creditLinkRect, 22, 766, 382, 790);
   EXPECT_EQ(l.cardHeight, 98);
   EXPECT_EQ(l.cardGap, 10);
-  ExpectRect(InputPlacement(l.numberFrameRect), 36, 92, 218, 114);
+  ExpectRect(l.numberInputRect, 36, 92, 218, 114);
 }
 
 TEST(BoardLayout, ConstantsAreScaledOneByOne) {

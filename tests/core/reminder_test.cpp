@@ -203,7 +203,7 @@ TEST(Settings, ReminderGeometryAndSummary) {
   EXPECT_TRUE(RectEquals(l.minuteFrameRect, Rect{200, 160, 264, 204}));
   EXPECT_TRUE(RectEquals(l.saveRect, Rect{312, 229, 462, 271}));
   EXPECT_TRUE(RectEquals(l.cancelRect, Rect{180, 229, 300, 271}));
-  EXPECT_TRUE(RectEquals(SettingsFieldRect(l.hourFrameRect), Rect{120, 171, 168, 193}));
+  EXPECT_TRUE(RectEquals(l.hourFieldRect, Rect{120, 171, 168, 193}));
   EXPECT_TRUE(RectEquals(SettingsPlacement(Rect{320, 140, 1600, 940}), Rect{710, 375, 1210, 705}));
 }
 
