@@ -72,9 +72,9 @@ BindsLayout ComputeBindsLayout(int32_t width, int32_t height) {
 }
 
 int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y) {
-  if (RectContains(layout.saveRect, x, y)) return 2;
-  if (RectContains(layout.folderRect, x, y)) return 1;
-  return 0;
+  if (RectContains(layout.saveRect, x, y)) return BindsHitSave;
+  if (RectContains(layout.folderRect, x, y)) return BindsHitFolder;
+  return BindsHitNone;
 }
 
 Rect BindsWindowPlacement(const Rect& owner) {

@@ -49,7 +49,7 @@ struct BindsLayout {
 };
 // Controls and buttons of the binds window for its client size.
 BindsLayout ComputeBindsLayout(int32_t width, int32_t height);
-// 2 over the save button, 1 over the open-folder button, otherwise 0.
+enum BindsHit : int32_t { BindsHitNone = 0, BindsHitFolder = 1, BindsHitSave = 2 };
 int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y);
 // Where the window opens: centred across its owner's screen rectangle, s(60) below its top.
 Rect BindsWindowPlacement(const Rect& owner);

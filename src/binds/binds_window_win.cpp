@@ -20,7 +20,7 @@ static HWND bindsKeptField;  // the list or the editor, where the keyboard comes
 static int32_t currentBindSlot = -1;
 // False while the editor shows only part of the slot's file (NUL inside, longer than a bind).
 static bool currentSlotWhole = true;
-static int32_t bindsHover;
+static int32_t bindsHover;  // BindsHit
 static BindsLayout bindsLayout;
 
 static void FormatBindListItem(int32_t slot, char16_t* row, int32_t cap) {
@@ -101,7 +101,7 @@ static HWND MakeControl(HWND window, const wchar_t* cls, DWORD style, int32_t id
 
 static void OnCreate(HWND window) {
   bindsWindow = window;
-  bindsHover = 0;
+  bindsHover = BindsHitNone;
   slotList = MakeControl(window, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 201);
   slotEditor = MakeControl(window, L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 202);
   SendMessageW(slotList, LB_SETITEMHEIGHT, 0, s(30));
@@ -133,8 +133,8 @@ static void OnPaint(HWND window) {
              u"впиши фразу.",
              Rect{s(20), s(40), w - s(20), s(64)}, fontSet.smallFont, Theme::mutedText,
              textLeftCut);
-  DrawPrimaryButton(dc, l.saveRect, s(40), bindsHover == 2, u"СОХРАНИТЬ");
-  DrawSecondaryButton(dc, l.folderRect, s(40), bindsHover == 1, u"ОТКРЫТЬ ПАПКУ");
+  DrawPrimaryButton(dc, l.saveRect, s(40), bindsHover == BindsHitSave, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.folderRect, s(40), bindsHover == BindsHitFolder, u"ОТКРЫТЬ ПАПКУ");
   DrawTextIn(dc, u"Сохраняется и при переключении клавиши",
              Rect{s(20), l.saveRect.top, l.folderRect.left - s(10), l.saveRect.bottom},
              fontSet.smallFont, Theme::dimText, textLeftCut);
@@ -152,10 +152,10 @@ static void OnSelectionChange() {
 
 static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
   int32_t hit = BindsHitTest(bindsLayout, x, y);
-  if (hit == 2) {
+  if (hit == BindsHitSave) {
     if (SaveBindSlot()) ShowStatus(u"Бинды сохранены");
     SetFocus(slotEditor);
-  } else if (hit == 1) {
+  } else if (hit == BindsHitFolder) {
     SaveBindSlot();
     CreateDirectoryW(W(appPaths.bindsFolder), NULL);
     ShellExecuteW(window, L"open", W(appPaths.bindsFolder), NULL, NULL, SW_SHOWNORMAL);
@@ -172,7 +172,7 @@ static void OnMouseMove(HWND window, int32_t x, int32_t y) {
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  if (BindsHitTest(bindsLayout, p.x, p.y) == 0) return false;
+  if (BindsHitTest(bindsLayout, p.x, p.y) == BindsHitNone) return false;
   SetCursor(handCursor);
   return true;
 }

@@ -166,9 +166,9 @@ MouseOutcome MouseCaptureLost() {
 }
 
 void TicketMenuItems(int32_t state, MenuItem items[menuItemCount]) {
-  static const MenuItem toWork = {2, u"Вернуть в работу"};
-  static const MenuItem toClarify = {7, u"На уточнение"};
-  static const MenuItem toDone = {1, u"Выполнено"};
+  static const MenuItem toWork = {MenuToWork, u"Вернуть в работу"};
+  static const MenuItem toClarify = {MenuToClarify, u"На уточнение"};
+  static const MenuItem toDone = {MenuDone, u"Выполнено"};
   if (state == StateInWork) {
     items[0] = toClarify;
     items[1] = toDone;
@@ -179,11 +179,11 @@ void TicketMenuItems(int32_t state, MenuItem items[menuItemCount]) {
     items[0] = toWork;
     items[1] = toClarify;
   }
-  items[2] = {6, u"Изменить…"};
-  items[3] = {3, u"Копировать номер"};
-  items[4] = {4, u"Взять номер и описание в поля ввода"};
-  items[5] = {0, nullptr};
-  items[6] = {5, u"Удалить"};
+  items[2] = {MenuEdit, u"Изменить…"};
+  items[3] = {MenuCopyNumber, u"Копировать номер"};
+  items[4] = {MenuTakeTexts, u"Взять номер и описание в поля ввода"};
+  items[5] = {MenuNothing, nullptr};
+  items[6] = {MenuDelete, u"Удалить"};
 }
 
 MouseOutcome MenuCommand(int32_t command, int32_t ticket) {
@@ -191,13 +191,13 @@ MouseOutcome MenuCommand(int32_t command, int32_t ticket) {
   if (!ValidTicket(ticket)) return o;
   o.ticket = ticket;
   switch (command) {
-    case 1: return StateChange(ticket, StateDone);
-    case 2: return StateChange(ticket, StateInWork);
-    case 7: return StateChange(ticket, StateClarify);
-    case 3: o.action = ActCopyNumber; break;
-    case 4: o.action = ActTakeTexts; break;
-    case 5: o.action = ActDelete; break;
-    case 6: o.action = ActEdit; break;
+    case MenuDone: return StateChange(ticket, StateDone);
+    case MenuToWork: return StateChange(ticket, StateInWork);
+    case MenuToClarify: return StateChange(ticket, StateClarify);
+    case MenuCopyNumber: o.action = ActCopyNumber; break;
+    case MenuTakeTexts: o.action = ActTakeTexts; break;
+    case MenuDelete: o.action = ActDelete; break;
+    case MenuEdit: o.action = ActEdit; break;
   }
   return o;
 }

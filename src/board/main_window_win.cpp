@@ -21,6 +21,13 @@
 #include "store/ticket.h"
 
 HWND numberInput, descriptionInput;
+enum : int32_t { numberInputId = 101, descriptionInputId = 102 };
+// The main window's timers. An id that is none of these does nothing.
+enum MainTimer : UINT_PTR {
+  TimerClockParts = 1,  // 100 ms: the live dots, the running times and the status line
+  TimerSave = 2,        // 30 s: the tickets are saved
+  TimerReminder = 3,    // 1 s: is the daily reminder due
+};
 static HWND keptInput;  // the input the keyboard comes back to
 
 void ShowStatus(const char16_t* text) {
@@ -62,13 +69,13 @@ static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
 
 static LRESULT OnCreate(HWND window) {
   mainWindow = window;
-  numberInput = MakeInput(window, 101, 30, L"Номер заявки");
-  descriptionInput = MakeInput(window, 102, 118, L"Что делаю (необязательно)");
+  numberInput = MakeInput(window, numberInputId, 30, L"Номер заявки");
+  descriptionInput = MakeInput(window, descriptionInputId, 118, L"Что делаю (необязательно)");
   SubclassFieldPair(numberInput, descriptionInput, TabKeepsSelection);
   boardUi.hotKeysRegistered = RegisterBindHotKeys(window);
-  SetTimer(window, 1, 100, NULL);
-  SetTimer(window, 2, 30000, NULL);
-  SetTimer(window, 3, 1000, NULL);
+  SetTimer(window, TimerClockParts, 100, NULL);
+  SetTimer(window, TimerSave, 30000, NULL);
+  SetTimer(window, TimerReminder, 1000, NULL);
   PlaceInputs(window);
   if (boardUi.hotKeysRegistered < 12) {
     char16_t text[statusUnits];
@@ -95,18 +102,18 @@ static void OnClose(HWND window) {
 }
 
 static void OnTimer(HWND window, WPARAM id) {
-  if (id == 1) {
-    InvalidateTimerParts(window);
-  } else if (id == 3) {
-    CheckReminder();
-  } else {
-    SaveTicketsReported();
+  switch (id) {
+    case TimerClockParts: InvalidateTimerParts(window); break;
+    case TimerSave: SaveTicketsReported(); break;
+    case TimerReminder: CheckReminder(); break;
   }
 }
 
 static void OnCommand(WPARAM wParam) {
   int id = LOWORD(wParam), code = HIWORD(wParam);
-  if ((id != 101 && id != 102) || (code != EN_SETFOCUS && code != EN_KILLFOCUS)) return;
+  if ((id != numberInputId && id != descriptionInputId) ||
+      (code != EN_SETFOCUS && code != EN_KILLFOCUS))
+    return;
   HWND focus = GetFocus();
   boardUi.numberFocused = focus == numberInput;
   boardUi.descriptionFocused = focus == descriptionInput;
@@ -185,7 +192,7 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   TicketMenuItems(ticketStore.tickets[t].state, items);
   HMENU menu = CreatePopupMenu();
   for (const MenuItem& item : items) {
-    if (item.id == 0) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    if (item.id == MenuNothing) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     else AppendMenuW(menu, MF_STRING, item.id, W(item.text));
   }
   POINT p;

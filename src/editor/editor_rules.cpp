@@ -48,8 +48,8 @@ EditorLayout ComputeEditorLayout(int32_t width, int32_t height) {
 
 Rect EditorPlacement(const Rect& owner) { return CentredOn(owner, s(560), s(330)); }
 
-int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y) {
-  if (RectContains(save, x, y)) return 2;
-  if (RectContains(cancel, x, y)) return 1;
-  return 0;
+int32_t EditorHitTest(const EditorLayout& l, int32_t x, int32_t y) {
+  if (RectContains(l.save, x, y)) return EditorHitSave;
+  if (RectContains(l.cancel, x, y)) return EditorHitCancel;
+  return EditorHitNone;
 }

@@ -30,5 +30,11 @@ struct EditorLayout {
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height);
 // Outer rectangle of the editor, centred on its owner's screen rectangle.
 Rect EditorPlacement(const Rect& owner);
-// 2 over the save button, 1 over cancel, 0 elsewhere.
-int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y);
+enum EditorHit : int32_t { EditorHitNone = 0, EditorHitCancel = 1, EditorHitSave = 2 };
+int32_t EditorHitTest(const EditorLayout& l, int32_t x, int32_t y);
+// Which field shows its frame as focused.
+enum EditorField : int32_t {
+  EditorFieldNone = 0,
+  EditorFieldNumber = 1,
+  EditorFieldDescription = 2,
+};

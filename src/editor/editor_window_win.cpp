@@ -25,7 +25,7 @@ namespace {
 constexpr int32_t numberFieldId = 301;
 constexpr int32_t descriptionFieldId = 302;
 
-Rect editorNumberFrameRect, editorDescriptionFrameRect, editorSaveRect, editorCancelRect;
+EditorLayout editorLayout;
 HWND editorKeptField;  // the field the keyboard comes back to
 
 // ---- Geometry
@@ -33,13 +33,9 @@ HWND editorKeptField;  // the field the keyboard comes back to
 void LayoutTicketEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  EditorLayout l = ComputeEditorLayout(client.right, client.bottom);
-  editorNumberFrameRect = l.numberFrame;
-  editorDescriptionFrameRect = l.descriptionFrame;
-  editorSaveRect = l.save;
-  editorCancelRect = l.cancel;
-  MoveControl(editorNumberField, l.numberField);
-  MoveControl(editorDescriptionField, l.descriptionField);
+  editorLayout = ComputeEditorLayout(client.right, client.bottom);
+  MoveControl(editorNumberField, editorLayout.numberField);
+  MoveControl(editorDescriptionField, editorLayout.descriptionField);
 }
 
 // ---- Painting
@@ -56,11 +52,12 @@ void PaintTicketEditor(HWND window) {
              Theme::mutedText, textLeft);
   DrawTextIn(dc, u"Что делаю", Rect{s(22), s(140), w, s(162)}, fontSet.smallFont,
              Theme::mutedText, textLeft);
-  DrawInputFrame(dc, editorNumberFrameRect, editorFocus == 1);
-  DrawInputFrame(dc, editorDescriptionFrameRect, editorFocus == 2);
-  DrawPrimaryButton(dc, editorSaveRect, s(42), editorHover == 2, u"СОХРАНИТЬ");
-  DrawSecondaryButton(dc, editorCancelRect, s(42), editorHover == 1, u"ОТМЕНА");
-  Rect hint{s(22), editorSaveRect.top, editorCancelRect.left - s(10), editorSaveRect.bottom};
+  const EditorLayout& l = editorLayout;
+  DrawInputFrame(dc, l.numberFrame, editorFocus == EditorFieldNumber);
+  DrawInputFrame(dc, l.descriptionFrame, editorFocus == EditorFieldDescription);
+  DrawPrimaryButton(dc, l.save, s(42), editorHover == EditorHitSave, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.cancel, s(42), editorHover == EditorHitCancel, u"ОТМЕНА");
+  Rect hint{s(22), l.save.top, l.cancel.left - s(10), l.save.bottom};
   DrawTextIn(dc, u"Enter — сохранить, Esc — отмена", hint, fontSet.smallFont, Theme::dimText,
              textLeftCut);
   EndBackBuffer(window, &b);
@@ -90,13 +87,14 @@ void OnCommand(HWND window, WPARAM wParam) {
   UINT code = HIWORD(wParam);
   if (code != EN_SETFOCUS && code != EN_KILLFOCUS) return;
   HWND focus = GetFocus();
-  editorFocus = focus == editorNumberField ? 1 : focus == editorDescriptionField ? 2 : 0;
+  editorFocus = focus == editorNumberField        ? EditorFieldNumber
+                : focus == editorDescriptionField ? EditorFieldDescription
+                                                  : EditorFieldNone;
   InvalidateRect(window, NULL, FALSE);
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  int32_t hover = EditorHoverAt(editorSaveRect, editorCancelRect, GET_X_LPARAM(lParam),
-                                GET_Y_LPARAM(lParam));
+  int32_t hover = EditorHitTest(editorLayout, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   if (hover == editorHover) return;
   editorHover = hover;
   InvalidateRect(window, NULL, FALSE);
@@ -105,16 +103,15 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  if (EditorHoverAt(editorSaveRect, editorCancelRect, p.x, p.y) == 0) return false;
+  if (EditorHitTest(editorLayout, p.x, p.y) == EditorHitNone) return false;
   SetCursor(handCursor);
   return true;
 }
 
 void OnLButtonUp(LPARAM lParam) {
-  int32_t hit = EditorHoverAt(editorSaveRect, editorCancelRect, GET_X_LPARAM(lParam),
-                              GET_Y_LPARAM(lParam));
-  if (hit == 2) SubmitTicketEditor();
-  else if (hit == 1) CloseTicketEditor();
+  int32_t hit = EditorHitTest(editorLayout, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (hit == EditorHitSave) SubmitTicketEditor();
+  else if (hit == EditorHitCancel) CloseTicketEditor();
 }
 
 void OnDestroy(HWND window) {
@@ -176,8 +173,8 @@ LRESULT CALLBACK EditorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 void OpenTicketEditor(int32_t index) {
   if (index < 0 || index >= ticketStore.ticketCount || editorWindow) return;
   editIndex = index;
-  editorHover = 0;
-  editorFocus = 0;
+  editorHover = EditorHitNone;
+  editorFocus = EditorFieldNone;
   editorKeptField = NULL;
   Rect place = EditorPlacement(ScreenRectOf(mainWindow));
   HWND window = CreateWindowExW(0, L"ZoltexEdit", W(u"Изменить заявку — KALMEX"),

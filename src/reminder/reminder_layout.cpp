@@ -88,10 +88,10 @@ SettingsLayout LayoutSettings(int32_t w, int32_t h) {
 }
 
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y) {
-  if (RectContains(l.saveRect, x, y)) return 2;
-  if (RectContains(l.cancelRect, x, y)) return 1;
-  if (RectContains(l.testRect, x, y)) return 3;
-  return 0;
+  if (RectContains(l.saveRect, x, y)) return SettingsHitSave;
+  if (RectContains(l.cancelRect, x, y)) return SettingsHitCancel;
+  if (RectContains(l.testRect, x, y)) return SettingsHitTestButton;
+  return SettingsHitNone;
 }
 
 Rect SettingsPlacement(const Rect& owner) { return CentredOn(owner, s(500), s(330)); }

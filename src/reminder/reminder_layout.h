@@ -50,7 +50,14 @@ struct SettingsLayout {
   Rect hourFieldRect, minuteFieldRect;  // the EDIT controls inside the frames
 };
 SettingsLayout LayoutSettings(int32_t width, int32_t height);
-// 0 none, 1 cancel, 2 save, 3 test.
+enum SettingsHit : int32_t {
+  SettingsHitNone = 0,
+  SettingsHitCancel = 1,
+  SettingsHitSave = 2,
+  SettingsHitTestButton = 3,  // shows the reminder as a test
+};
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y);
+// Which time field shows its frame as focused.
+enum SettingsField : int32_t { SettingsFieldNone = 0, SettingsFieldHour = 1, SettingsFieldMinute = 2 };
 // Outer rectangle of the settings window centred on its owner's screen rectangle.
 Rect SettingsPlacement(const Rect& owner);

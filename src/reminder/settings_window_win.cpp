@@ -10,7 +10,9 @@
 #include "reminder/settings.h"
 
 HWND settingsWindow;
-static int32_t settingsRemind, settingsHover, settingsFocus;
+static int32_t settingsRemind;
+static int32_t settingsHover;  // SettingsHit
+static int32_t settingsFocus;  // SettingsField
 static HWND hourField, minuteField;
 static HWND settingsLastField;  // the field that had the focus last
 static SettingsLayout settingsLayout;
@@ -32,8 +34,8 @@ static void FocusField(HWND field) {
 void OpenSettingsWindow() {
   if (settingsWindow) return;
   settingsRemind = settings.remind;
-  settingsHover = 0;
-  settingsFocus = 0;
+  settingsHover = SettingsHitNone;
+  settingsFocus = SettingsFieldNone;
   Rect place = SettingsPlacement(ScreenRectOf(mainWindow));
   settingsWindow = CreateWindowExW(0, L"ZoltexSet", L"Настройки \x2014 KALMEX",
                                    WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
@@ -131,18 +133,19 @@ static void OnPaint(HWND window) {
   const Rect& mr = l.minuteFrameRect;
   DrawTextIn(dc, u"Время", Rect{s(22), hr.top, hr.left - s(8), hr.bottom}, fontSet.bodyFont,
              on ? Theme::mutedText : Theme::dimText, textLeft);
-  DrawInputFrame(dc, hr, settingsFocus == 1);
-  DrawInputFrame(dc, mr, settingsFocus == 2);
+  DrawInputFrame(dc, hr, settingsFocus == SettingsFieldHour);
+  DrawInputFrame(dc, mr, settingsFocus == SettingsFieldMinute);
   DrawTextIn(dc, u":", Rect{hr.right, hr.top, mr.left, hr.bottom}, fontSet.headingFont,
              Theme::mutedText, textCentred);
   DrawTextIn(dc, u"часы : минуты", Rect{mr.right + s(14), hr.top, w - s(22), hr.bottom},
              fontSet.smallFont, Theme::dimText, textLeft);
   FillRoundRect(dc, l.testRect, s(40),
-                settingsHover == 3 ? Theme::warnButtonHoverColor : Theme::warnButtonColor,
+                settingsHover == SettingsHitTestButton ? Theme::warnButtonHoverColor
+                                                       : Theme::warnButtonColor,
                 Theme::warnLineColor);
   DrawTextIn(dc, u"ТЕСТ", l.testRect, fontSet.buttonFont, Theme::warnColor, textCentred);
-  DrawSecondaryButton(dc, l.cancelRect, s(40), settingsHover == 1, u"ОТМЕНА");
-  DrawPrimaryButton(dc, l.saveRect, s(40), settingsHover == 2, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.cancelRect, s(40), settingsHover == SettingsHitCancel, u"ОТМЕНА");
+  DrawPrimaryButton(dc, l.saveRect, s(40), settingsHover == SettingsHitSave, u"СОХРАНИТЬ");
   EndBackBuffer(window, &b);
 }
 
@@ -153,16 +156,16 @@ static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
     return;
   }
   int32_t hit = SettingsHitTest(settingsLayout, x, y);
-  if (hit == 2) SubmitSettingsWindow();
-  else if (hit == 1) CloseSettingsWindow();
-  else if (hit == 3) ShowReminder(true);
+  if (hit == SettingsHitSave) SubmitSettingsWindow();
+  else if (hit == SettingsHitCancel) CloseSettingsWindow();
+  else if (hit == SettingsHitTestButton) ShowReminder(true);
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
   bool hand = RectContains(settingsLayout.switchRect, p.x, p.y) ||
-              SettingsHitTest(settingsLayout, p.x, p.y) != 0;
+              SettingsHitTest(settingsLayout, p.x, p.y) != SettingsHitNone;
   SetCursor(hand ? handCursor : arrowCursor);
   return true;
 }
@@ -189,7 +192,9 @@ LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARA
       KeepFieldFocus(window, message, wParam, &settingsLastField, hourField);
       if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS) {
         HWND focus = GetFocus();
-        settingsFocus = focus == hourField ? 1 : focus == minuteField ? 2 : 0;
+        settingsFocus = focus == hourField     ? SettingsFieldHour
+                        : focus == minuteField ? SettingsFieldMinute
+                                               : SettingsFieldNone;
         InvalidateRect(window, NULL, FALSE);
       }
       return 0;

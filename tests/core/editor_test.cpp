@@ -139,11 +139,11 @@ TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EXPECT_TRUE(Same(l.save, 362, 229, 522, 271));
   EXPECT_TRUE(Same(l.cancel, 220, 229, 350, 271));
   EXPECT_TRUE(Same(l.numberField, 36, 98, 36 + 472, 120));
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 362, 229), 2);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 521, 270), 2);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 522, 250), 0);  // half-open
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 349, 250), 1);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 355, 250), 0);  // the gap between the buttons
+  EXPECT_EQ(EditorHitTest(l, 362, 229), 2);
+  EXPECT_EQ(EditorHitTest(l, 521, 270), 2);
+  EXPECT_EQ(EditorHitTest(l, 522, 250), 0);  // half-open
+  EXPECT_EQ(EditorHitTest(l, 349, 250), 1);
+  EXPECT_EQ(EditorHitTest(l, 355, 250), 0);  // the gap between the buttons
 
   // Each constant is scaled on its own: s(86) + s(46) = 129 + 69, s(160) + s(22) = 240 + 33.
   dpi = 144;
