@@ -16,6 +16,7 @@
 #include "draw/board_paint_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
+#include "store/clean.h"
 #include "store/datafile.h"
 #include "store/ops_win.h"
 #include "store/ticket.h"
@@ -69,8 +70,9 @@ static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
 
 static LRESULT OnCreate(HWND window) {
   mainWindow = window;
-  numberInput = MakeInput(window, numberInputId, 30, L"Номер заявки");
-  descriptionInput = MakeInput(window, descriptionInputId, 118, L"Что делаю (необязательно)");
+  numberInput = MakeInput(window, numberInputId, numberFieldLimit, L"Номер заявки");
+  descriptionInput =
+      MakeInput(window, descriptionInputId, descriptionFieldLimit, L"Что делаю (необязательно)");
   SubclassFieldPair(numberInput, descriptionInput, TabKeepsSelection);
   boardUi.hotKeysRegistered = RegisterBindHotKeys(window);
   SetTimer(window, TimerClockParts, 100, NULL);

@@ -3,11 +3,6 @@
 #include <stdint.h>
 #include "app/geometry.h"
 
-constexpr int32_t editorNumberLimit = 30;        // typing limit of the number field
-constexpr int32_t editorDescriptionLimit = 118;  // typing limit of the description field
-constexpr int32_t editorNumberRead = 64;         // units read back from the fields
-constexpr int32_t editorDescriptionRead = 200;
-
 enum EditOutcome : int32_t {
   EditSaved = 0,        // both texts are in the ticket
   EditNoTicket = 1,     // the index is outside the store: close without saving

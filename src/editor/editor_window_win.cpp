@@ -11,6 +11,7 @@
 #include "draw/draw_win.h"
 #include "draw/theme.h"
 #include "editor/editor_rules.h"
+#include "store/clean.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
 
@@ -75,8 +76,8 @@ HWND MakeField(HWND window, int32_t id, int32_t limit) {
 }
 
 void OnCreate(HWND window) {
-  editorNumberField = MakeField(window, numberFieldId, editorNumberLimit);
-  editorDescriptionField = MakeField(window, descriptionFieldId, editorDescriptionLimit);
+  editorNumberField = MakeField(window, numberFieldId, numberFieldLimit);
+  editorDescriptionField = MakeField(window, descriptionFieldId, descriptionFieldLimit);
   SendMessageW(editorDescriptionField, EM_SETCUEBANNER, TRUE,
                reinterpret_cast<LPARAM>(W(u"Что делаю (необязательно)")));
   SubclassFieldPair(editorNumberField, editorDescriptionField, TabKeepsSelection);
@@ -201,9 +202,9 @@ void SubmitTicketEditor() {
     CloseTicketEditor();
     return;
   }
-  char16_t number[editorNumberRead], description[editorDescriptionRead];
-  GetWindowTextW(editorNumberField, W(number), editorNumberRead);
-  GetWindowTextW(editorDescriptionField, W(description), editorDescriptionRead);
+  char16_t number[numberFieldRead], description[descriptionFieldRead];
+  GetWindowTextW(editorNumberField, W(number), numberFieldRead);
+  GetWindowTextW(editorDescriptionField, W(description), descriptionFieldRead);
   EditOutcome outcome = ApplyTicketEdit(editIndex, number, description);
   char16_t text[160];
   FormatEditOutcome(outcome, number, text, 160);

@@ -5,6 +5,7 @@
 #include "app/geometry.h"
 #include "app/text.h"
 #include "editor/editor_rules.h"
+#include "store/clean.h"
 #include "store/ticket.h"
 
 namespace {
@@ -28,9 +29,9 @@ int32_t AddTicket(const char16_t* number, const char16_t* description, int32_t s
 
 // Runs one save of the editor on the ticket at index with the typed texts.
 EditOutcome Save(int32_t index, const char16_t* number, const char16_t* description) {
-  char16_t n[editorNumberRead], d[editorDescriptionRead];
-  CopyText(n, editorNumberRead, number);
-  CopyText(d, editorDescriptionRead, description);
+  char16_t n[numberFieldRead], d[descriptionFieldRead];
+  CopyText(n, numberFieldRead, number);
+  CopyText(d, descriptionFieldRead, description);
   return ApplyTicketEdit(index, n, d);
 }
 
