@@ -19,6 +19,8 @@ bool BindFileTakenWhole(int32_t decodedUnits, int32_t takenUnits, bool readCut) 
   return !readCut && decodedUnits == takenUnits;
 }
 
+bool BindTextWrittenBack(bool shownWhole, bool edited) { return shownWhole || edited; }
+
 int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source) {
   int32_t n = TakeBindText(out, cap, source);
   while (n > 0 && (out[n - 1] == 13 || out[n - 1] == 10)) out[--n] = 0;

@@ -41,10 +41,9 @@ static void LoadBindSlot(int32_t index) {
   SetWindowTextW(slotEditor, W(bindWorkBuffer));
 }
 
-// Writes the editor to the current slot's file, even when nothing changed, and refreshes its
-// row. A failed write is reported: the text is then only in the editor. A file the editor shows
-// only part of is left as it is until the user edits the text: writing the part would destroy
-// the rest of a file the user never touched.
+// Writes the editor to the current slot's file, even when nothing changed, unless
+// BindTextWrittenBack says the file stays as it is, and refreshes its row. A failed write is
+// reported: the text is then only in the editor.
 static bool SaveBindSlot() {
   if (currentBindSlot < 0 || !slotEditor) return true;
   int32_t slot = currentBindSlot + 1;
@@ -52,9 +51,12 @@ static bool SaveBindSlot() {
   CreateDirectoryW(W(appPaths.bindsFolder), NULL);
   char16_t path[600];
   FormatBindPath(path, 600, slot);
-  bool untouchedPart = !currentSlotWhole && SendMessageW(slotEditor, EM_GETMODIFY, 0, 0) == 0;
-  bool written = untouchedPart || WriteTextFile(path, bindWorkBuffer, false);
-  if (written && !untouchedPart) currentSlotWhole = true;
+  bool edited = SendMessageW(slotEditor, EM_GETMODIFY, 0, 0) != 0;
+  bool written = true;
+  if (BindTextWrittenBack(currentSlotWhole, edited)) {
+    written = WriteTextFile(path, bindWorkBuffer, false);
+    if (written) currentSlotWhole = true;  // the file now holds what the editor shows
+  }
   char16_t row[bindRowUnits];
   FormatBindListItem(slot, row, bindRowUnits);
   SendMessageW(slotList, LB_DELETESTRING, currentBindSlot, 0);

@@ -99,6 +99,8 @@ HitResult HitTest(int32_t x, int32_t y) {
   return {HitNothing, -1};
 }
 
+bool HitShowsHand(int32_t code) { return code != HitNothing && code != HitCardBody; }
+
 void MinimumWindowSize(int32_t* width, int32_t* height) {
   *width = s(1000);
   *height = s(620);

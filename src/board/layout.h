@@ -56,6 +56,9 @@ int32_t CardTop(int32_t column, int32_t index);
 // The whole box of that card, as it is painted and hit.
 Rect CardBox(int32_t column, int32_t index);
 HitResult HitTest(int32_t x, int32_t y);
+// Whether the mouse over code shows the hand: everything that is clicked, not a card's body
+// (it is dragged) and not empty space.
+bool HitShowsHand(int32_t code);
 
 // Smallest outer size of the main window.
 void MinimumWindowSize(int32_t* width, int32_t* height);

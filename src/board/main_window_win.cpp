@@ -130,8 +130,7 @@ static void OnCancelInput(HWND window, HWND input) {
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  int32_t code = HitTest(p.x, p.y).code;
-  SetCursor(code == HitNothing || code == HitCardBody ? arrowCursor : handCursor);
+  SetCursor(HitShowsHand(HitTest(p.x, p.y).code) ? handCursor : arrowCursor);
   return true;
 }
 

@@ -33,6 +33,11 @@ void FormatEditOutcome(EditOutcome outcome, const char16_t* number, char16_t* ou
   }
 }
 
+EditorCaret EditorOpeningCaret(const Ticket& ticket) {
+  if (ticket.description[0] == 0) return EditorCaret{EditorFieldDescription, 0};
+  return EditorCaret{EditorFieldNumber, TextLength(ticket.number)};
+}
+
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height) {
   int32_t m = s(22);
   EditorLayout l;

@@ -2,6 +2,7 @@
 #pragma once
 #include <stdint.h>
 #include "app/geometry.h"
+#include "store/ticket.h"
 
 enum EditOutcome : int32_t {
   EditSaved = 0,        // both texts are in the ticket
@@ -21,15 +22,24 @@ struct EditorLayout {
   Rect numberField, descriptionField;  // the EDIT controls inside the frames
 };
 
+// The editor's fields: the one whose frame shows the focus, the one that gets the caret.
+enum EditorField : int32_t {
+  EditorFieldNone = 0,
+  EditorFieldNumber = 1,
+  EditorFieldDescription = 2,
+};
+// Where the keyboard goes when the editor opens on ticket: the description field when the ticket
+// has none (its cue banner then shows what to type), else the number field; the caret behind the
+// field's text, ready to go on typing.
+struct EditorCaret {
+  int32_t field;     // EditorField
+  int32_t position;  // in UTF-16 units
+};
+EditorCaret EditorOpeningCaret(const Ticket& ticket);
+
 // Rectangles of a client area of width x height at the current dpi.
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height);
 // Outer rectangle of the editor, centred on its owner's screen rectangle.
 Rect EditorPlacement(const Rect& owner);
 enum EditorHit : int32_t { EditorHitNone = 0, EditorHitCancel = 1, EditorHitSave = 2 };
 int32_t EditorHitTest(const EditorLayout& l, int32_t x, int32_t y);
-// Which field shows its frame as focused.
-enum EditorField : int32_t {
-  EditorFieldNone = 0,
-  EditorFieldNumber = 1,
-  EditorFieldDescription = 2,
-};

@@ -189,11 +189,10 @@ void OpenTicketEditor(int32_t index) {
   SetWindowTextW(editorDescriptionField, W(t.description));
   EnableWindow(mainWindow, FALSE);
   ShowWindow(window, SW_SHOW);
-  HWND focus = t.description[0] ? editorNumberField : editorDescriptionField;
+  EditorCaret caret = EditorOpeningCaret(t);
+  HWND focus = caret.field == EditorFieldNumber ? editorNumberField : editorDescriptionField;
   SetFocus(focus);
-  // The caret goes behind the text, ready to go on typing.
-  int32_t end = GetWindowTextLengthW(focus);
-  SendMessageW(focus, EM_SETSEL, end, end);
+  SendMessageW(focus, EM_SETSEL, caret.position, caret.position);
 }
 
 void SubmitTicketEditor() {

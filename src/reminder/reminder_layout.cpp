@@ -88,6 +88,7 @@ SettingsLayout LayoutSettings(int32_t w, int32_t h) {
 }
 
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y) {
+  if (RectContains(l.switchRect, x, y)) return SettingsHitSwitch;
   if (RectContains(l.saveRect, x, y)) return SettingsHitSave;
   if (RectContains(l.cancelRect, x, y)) return SettingsHitCancel;
   if (RectContains(l.testRect, x, y)) return SettingsHitTestButton;

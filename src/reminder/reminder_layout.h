@@ -55,6 +55,7 @@ enum SettingsHit : int32_t {
   SettingsHitCancel = 1,
   SettingsHitSave = 2,
   SettingsHitTestButton = 3,  // shows the reminder as a test
+  SettingsHitSwitch = 4,      // turns the reminder on or off
 };
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y);
 // Which time field shows its frame as focused.

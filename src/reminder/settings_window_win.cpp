@@ -150,22 +150,21 @@ static void OnPaint(HWND window) {
 }
 
 static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
-  if (RectContains(settingsLayout.switchRect, x, y)) {
-    settingsRemind = settingsRemind ? 0 : 1;
-    InvalidateRect(window, NULL, FALSE);
-    return;
+  switch (SettingsHitTest(settingsLayout, x, y)) {
+    case SettingsHitSwitch:
+      settingsRemind = settingsRemind ? 0 : 1;
+      InvalidateRect(window, NULL, FALSE);
+      break;
+    case SettingsHitSave: SubmitSettingsWindow(); break;
+    case SettingsHitCancel: CloseSettingsWindow(); break;
+    case SettingsHitTestButton: ShowReminder(true); break;
   }
-  int32_t hit = SettingsHitTest(settingsLayout, x, y);
-  if (hit == SettingsHitSave) SubmitSettingsWindow();
-  else if (hit == SettingsHitCancel) CloseSettingsWindow();
-  else if (hit == SettingsHitTestButton) ShowReminder(true);
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  bool hand = RectContains(settingsLayout.switchRect, p.x, p.y) ||
-              SettingsHitTest(settingsLayout, p.x, p.y) != SettingsHitNone;
+  bool hand = SettingsHitTest(settingsLayout, p.x, p.y) != SettingsHitNone;
   SetCursor(hand ? handCursor : arrowCursor);
   return true;
 }

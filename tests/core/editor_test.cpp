@@ -133,6 +133,24 @@ bool Same(const Rect& r, int32_t l, int32_t t, int32_t rr, int32_t b) {
   return r.left == l && r.top == t && r.right == rr && r.bottom == b;
 }
 
+TEST_F(TicketEdit, OpensInTheDescriptionOnlyWhenThereIsNoneCaretBehindTheText) {
+  struct {
+    const char16_t *number, *description;
+    int32_t field, position;
+  } cases[] = {
+      {u"A-1", u"printer", EditorFieldNumber, 3},
+      {u"A-1", u"", EditorFieldDescription, 0},
+      {u"\U0001F600-12", u"x", EditorFieldNumber, 5},  // a pair counts as the two units it is
+  };
+  for (const auto& c : cases) {
+    ResetTicketStore();
+    EditorCaret caret = EditorOpeningCaret(ticketStore.tickets[AddTicket(c.number, c.description,
+                                                                         StateInWork, 1)]);
+    EXPECT_EQ(caret.field, c.field) << c.position;
+    EXPECT_EQ(caret.position, c.position);
+  }
+}
+
 TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EditorLayout l = ComputeEditorLayout(544, 291);
   EXPECT_TRUE(Same(l.numberFrame, 22, 86, 522, 132));
