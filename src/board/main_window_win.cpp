@@ -136,7 +136,7 @@ static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Mouse on the board.
 
-static void Carry(HWND window, MouseOutcome o);
+static void ApplyMouseOutcome(HWND window, MouseOutcome o);
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
 // scroll), and no mouse move follows: the hover is taken again from what is under the cursor now.
@@ -146,7 +146,7 @@ static void RefreshHover(HWND window) {
   GetCursorPos(&p);
   bool over = WindowFromPoint(p) == window;
   ScreenToClient(window, &p);
-  Carry(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+  ApplyMouseOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
 }
 
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -203,8 +203,8 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   return command;
 }
 
-// Carries out what the mouse rules decided.
-static void Carry(HWND window, MouseOutcome o) {
+// Does what the mouse rules decided: tracking, capture, repaint and the action.
+static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
   if (o.trackLeave) {
     TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
     TrackMouseEvent(&tme);
@@ -227,7 +227,7 @@ static void Carry(HWND window, MouseOutcome o) {
     case ActTakeTexts: if (valid) TakeTexts(t); break;
     case ActMenu:
       // The store can change while the menu is open; MenuCommand checks the index again.
-      if (valid) Carry(window, MenuCommand(ShowTicketMenu(window, t), t));
+      if (valid) ApplyMouseOutcome(window, MenuCommand(ShowTicketMenu(window, t), t));
       break;
   }
   if (o.action != ActNone) RefreshHover(window);
@@ -272,15 +272,25 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_CTLCOLOREDIT: return AnswerFieldColors(wParam);
-    case WM_MOUSEMOVE: Carry(window, MouseMove(MouseX(lParam), MouseY(lParam))); return 0;
-    case WM_MOUSELEAVE: Carry(window, MouseLeave()); return 0;
-    case WM_LBUTTONDOWN: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), false)); return 0;
-    case WM_LBUTTONDBLCLK: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), true)); return 0;
-    case WM_LBUTTONUP: Carry(window, MouseRelease(MouseX(lParam), MouseY(lParam))); return 0;
-    case WM_RBUTTONUP: Carry(window, MouseRightRelease(MouseX(lParam), MouseY(lParam))); return 0;
+    case WM_MOUSEMOVE:
+      ApplyMouseOutcome(window, MouseMove(MouseX(lParam), MouseY(lParam)));
+      return 0;
+    case WM_MOUSELEAVE: ApplyMouseOutcome(window, MouseLeave()); return 0;
+    case WM_LBUTTONDOWN:
+      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), false));
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), true));
+      return 0;
+    case WM_LBUTTONUP:
+      ApplyMouseOutcome(window, MouseRelease(MouseX(lParam), MouseY(lParam)));
+      return 0;
+    case WM_RBUTTONUP:
+      ApplyMouseOutcome(window, MouseRightRelease(MouseX(lParam), MouseY(lParam)));
+      return 0;
     case WM_CAPTURECHANGED:
       // Our own ReleaseCapture comes here too, after the rules have already ended the press.
-      if (reinterpret_cast<HWND>(lParam) != window) Carry(window, MouseCaptureLost());
+      if (reinterpret_cast<HWND>(lParam) != window) ApplyMouseOutcome(window, MouseCaptureLost());
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;

@@ -226,7 +226,7 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
 }
 
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                    uint32_t rest, uint32_t core, bool active, int32_t phase) {
+                  uint32_t rest, uint32_t core, bool active, int32_t phase) {
   PulseHalo halo = PulseHaloAt(coreRadius, bright, rest, active, phase);
   DrawFilledCircle(dc, cx, cy, halo.radius, halo.colour);
   DrawFilledCircle(dc, cx, cy, coreRadius, core);

@@ -68,7 +68,7 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
                     const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour);
 // The live dot at a pulse phase (0..700).
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                    uint32_t rest, uint32_t core, bool active, int32_t phase);
+                  uint32_t rest, uint32_t core, bool active, int32_t phase);
 void DrawKeyboardIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour);
 // holeColour is the fill of the button under the gear.
 void DrawGearIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour, uint32_t holeColour);
