@@ -121,12 +121,8 @@ static void OnCreate(HWND window) {
   LoadBindSlot(0);
 }
 
-static void OnPaint(HWND window) {
-  const BindsLayout& l = bindsLayout;
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The window's picture around its two controls, w pixels wide, with the hover of the moment.
+static void PaintBinds(HDC dc, int32_t w, const BindsLayout& l) {
   DrawCornerGlow(dc, w - s(60), 0, s(360), s(160), Theme::glowBlue);
   DrawTextIn(dc, u"БИНДЫ", Rect{s(20), s(14), w, s(40)}, fontSet.headingFont, Theme::textColor,
              textLeft);
@@ -140,6 +136,12 @@ static void OnPaint(HWND window) {
   DrawTextIn(dc, u"Сохраняется и при переключении клавиши",
              Rect{s(20), l.saveRect.top, l.folderRect.left - s(10), l.saveRect.bottom},
              fontSet.smallFont, Theme::dimText, textLeftCut);
+}
+
+static void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintBinds(b.dc, b.width, bindsLayout);
   EndBackBuffer(window, &b);
 }
 

@@ -41,11 +41,8 @@ void LayoutTicketEditor(HWND window) {
 
 // ---- Painting
 
-void PaintTicketEditor(HWND window) {
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The editor's picture, w pixels wide, with the hover and focus of the moment.
+void PaintTicketEditor(HDC dc, int32_t w, const EditorLayout& l) {
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
   DrawTextIn(dc, u"ИЗМЕНИТЬ ЗАЯВКУ", Rect{s(22), s(14), w - s(22), s(44)}, fontSet.headingFont,
              Theme::textColor, textLeft);
@@ -53,7 +50,6 @@ void PaintTicketEditor(HWND window) {
              Theme::mutedText, textLeft);
   DrawTextIn(dc, u"Что делаю", Rect{s(22), s(140), w, s(162)}, fontSet.smallFont,
              Theme::mutedText, textLeft);
-  const EditorLayout& l = editorLayout;
   DrawInputFrame(dc, l.numberFrame, editorFocus == EditorFieldNumber);
   DrawInputFrame(dc, l.descriptionFrame, editorFocus == EditorFieldDescription);
   DrawPrimaryButton(dc, l.save, s(42), editorHover == EditorHitSave, u"СОХРАНИТЬ");
@@ -61,10 +57,16 @@ void PaintTicketEditor(HWND window) {
   Rect hint{s(22), l.save.top, l.cancel.left - s(10), l.save.bottom};
   DrawTextIn(dc, u"Enter — сохранить, Esc — отмена", hint, fontSet.smallFont, Theme::dimText,
              textLeftCut);
-  EndBackBuffer(window, &b);
 }
 
 // ---- Messages
+
+void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintTicketEditor(b.dc, b.width, editorLayout);
+  EndBackBuffer(window, &b);
+}
 
 HWND MakeField(HWND window, int32_t id, int32_t limit) {
   HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
@@ -146,7 +148,7 @@ LRESULT CALLBACK EditorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      PaintTicketEditor(window);
+      OnPaint(window);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMove(window, lParam);

@@ -108,12 +108,8 @@ static void OnFocusBack(HWND window, UINT message, WPARAM wParam) {
   if (field) SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
-static void OnPaint(HWND window) {
-  const SettingsLayout& l = settingsLayout;
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The window's picture, w pixels wide, with the switch, hover and focus of the moment.
+static void PaintSettings(HDC dc, int32_t w, const SettingsLayout& l) {
   bool on = settingsRemind == 1;
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
   DrawTextIn(dc, u"НАСТРОЙКИ  ·  НАПОМИНАНИЕ", Rect{s(22), s(14), w - s(22), s(44)},
@@ -146,6 +142,12 @@ static void OnPaint(HWND window) {
   DrawTextIn(dc, u"ТЕСТ", l.testRect, fontSet.buttonFont, Theme::warnColor, textCentred);
   DrawSecondaryButton(dc, l.cancelRect, s(40), settingsHover == SettingsHitCancel, u"ОТМЕНА");
   DrawPrimaryButton(dc, l.saveRect, s(40), settingsHover == SettingsHitSave, u"СОХРАНИТЬ");
+}
+
+static void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintSettings(b.dc, b.width, settingsLayout);
   EndBackBuffer(window, &b);
 }
 
