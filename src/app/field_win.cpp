@@ -5,44 +5,50 @@
 namespace {
 const wchar_t previousProp[] = L"ZoltexFieldPrevious";
 const wchar_t partnerProp[] = L"ZoltexFieldPartner";
+const wchar_t selectProp[] = L"ZoltexFieldSelect";  // present for TabSelectsText
 
 LRESULT CALLBACK PairedFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(field, previousProp));
-  if (message == WM_CHAR) {
-    // The characters are swallowed: a single-line EDIT would beep at them.
-    if (wParam == 13) {
-      PostMessageW(GetParent(field), WM_APP_SUBMIT, 0, 0);
-      return 0;
+  // WM_CHAR of these keys carries the key's code. The characters are swallowed: a single-line
+  // EDIT would beep at them.
+  if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+    UINT command = wParam == VK_RETURN ? WM_APP_SUBMIT : WM_APP_CANCEL;
+    PostMessageW(GetParent(field), command, reinterpret_cast<WPARAM>(field), 0);
+    return 0;
+  }
+  if (message == WM_CHAR && wParam == VK_TAB) {
+    HWND partner = static_cast<HWND>(GetPropW(field, partnerProp));
+    if (partner) {
+      SetFocus(partner);
+      if (GetPropW(field, selectProp)) SendMessageW(partner, EM_SETSEL, 0, -1);
     }
-    if (wParam == 27) {
-      PostMessageW(GetParent(field), WM_APP_CANCEL, 0, 0);
-      return 0;
-    }
-    if (wParam == 9) {
-      HWND partner = static_cast<HWND>(GetPropW(field, partnerProp));
-      if (partner) SetFocus(partner);
-      return 0;
-    }
+    return 0;
   }
   if (message == WM_NCDESTROY) {
     RemovePropW(field, previousProp);
     RemovePropW(field, partnerProp);
+    RemovePropW(field, selectProp);
     SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
   }
   return CallWindowProcW(previous, field, message, wParam, lParam);
 }
 
-void Subclass(HWND field, HWND partner) {
+void Subclass(HWND field, HWND partner, FieldTab tab) {
   LONG_PTR previous = GetWindowLongPtrW(field, GWLP_WNDPROC);
   SetPropW(field, previousProp, reinterpret_cast<HANDLE>(previous));
   SetPropW(field, partnerProp, partner);
+  if (tab == TabSelectsText) SetPropW(field, selectProp, reinterpret_cast<HANDLE>(1));
   SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PairedFieldProc));
 }
 }  // namespace
 
-void SubclassFieldPair(HWND first, HWND second) {
-  Subclass(first, second);
-  Subclass(second, first);
+void SubclassFieldPair(HWND first, HWND second, FieldTab tab) {
+  Subclass(first, second, tab);
+  Subclass(second, first, tab);
+}
+
+void MoveControl(HWND control, const Rect& r) {
+  if (control) MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
 HWND KeepFieldFocus(HWND window, UINT message, WPARAM wParam, HWND* kept, HWND first) {

@@ -21,3 +21,9 @@ int32_t MulDiv32(int32_t a, int32_t b, int32_t c);
 // Horizontal screen DPI read at start-up, never below 96.
 extern int32_t dpi;
 inline int32_t s(int32_t x) { return MulDiv32(x, dpi, 96); }
+
+// Where an EDIT control sits inside the frame drawn for it: 22 px high, vertically centred,
+// inset (a 96-DPI length) from the left and as much from the right.
+Rect FieldInFrame(const Rect& frame, int32_t inset);
+// A window of width x height centred on owner, the screen rectangle of the window it belongs to.
+Rect CentredOn(const Rect& owner, int32_t width, int32_t height);

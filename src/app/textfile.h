@@ -8,7 +8,10 @@ extern char16_t textBuffer[textBufferUnits];
 
 // Units decoded into textBuffer; 0 when the file is missing, unreadable, empty or undecodable.
 int32_t ReadTextFile(const char16_t* path);
-// UTF-8 without byte-order mark. append false replaces the file through a temporary file beside
+// The longest text WriteTextFile takes, its terminator included: the data file's save buffer,
+// the largest text the program writes.
+constexpr int32_t writeTextUnits = 88256;
+// UTF-8 without byte-order mark. A longer text is not written. append false replaces the file through a temporary file beside
 // it (".tmp" for ".txt"), flushed and then moved over it: the old text or the new one, never a
 // cut one. True when every byte was written (and, replacing, the file was put in place).
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append);

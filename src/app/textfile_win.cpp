@@ -15,7 +15,8 @@ BOOL(WINAPI* fileMove)(LPCWSTR, LPCWSTR, DWORD) = MoveFileExW;
 
 namespace {
 uint8_t readBytes[readByteLimit + 2];
-constexpr int32_t writeByteUnits = 264768;
+// UTF-8 takes at most three bytes for one UTF-16 unit (four for a pair of two).
+constexpr int32_t writeByteUnits = 3 * writeTextUnits;
 uint8_t writeBytes[writeByteUnits];
 
 // A file that is not there reads as empty; anything else that keeps it from being read is a

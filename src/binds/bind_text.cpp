@@ -19,6 +19,8 @@ bool BindFileTakenWhole(int32_t decodedUnits, int32_t takenUnits, bool readCut) 
   return !readCut && decodedUnits == takenUnits;
 }
 
+bool BindTextWrittenBack(bool shownWhole, bool edited) { return shownWhole || edited; }
+
 int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source) {
   int32_t n = TakeBindText(out, cap, source);
   while (n > 0 && (out[n - 1] == 13 || out[n - 1] == 10)) out[--n] = 0;
@@ -72,14 +74,13 @@ BindsLayout ComputeBindsLayout(int32_t width, int32_t height) {
 }
 
 int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y) {
-  if (RectContains(layout.saveRect, x, y)) return 2;
-  if (RectContains(layout.folderRect, x, y)) return 1;
-  return 0;
+  if (RectContains(layout.saveRect, x, y)) return BindsHitSave;
+  if (RectContains(layout.folderRect, x, y)) return BindsHitFolder;
+  return BindsHitNone;
 }
 
-Rect BindsWindowPlacement(const Rect& mainRect) {
-  int32_t w = s(760), h = s(500);
-  int32_t x = mainRect.left + (mainRect.right - mainRect.left - w) / 2;
-  int32_t y = mainRect.top + s(60);
-  return {x, y, x + w, y + h};
+Rect BindsWindowPlacement(const Rect& owner) {
+  Rect centred = CentredOn(owner, s(760), s(500));
+  int32_t top = owner.top + s(60);
+  return {centred.left, top, centred.right, top + s(500)};
 }

@@ -35,6 +35,10 @@ int32_t TakeBindText(char16_t* out, int32_t cap, const char16_t* source);
 // Whether a file decoded to decodedUnits (readCut: bytes were left unread) is all in the takenUnits
 // that TakeBindText kept: false for a file with a NUL inside, longer than 19999 units or cut.
 bool BindFileTakenWhole(int32_t decodedUnits, int32_t takenUnits, bool readCut);
+// Whether saving the slot writes the editor's text to its file. An editor that shows only part
+// of the file (shownWhole false) writes only once the user has edited the text: writing the part
+// would destroy the rest of a file the user never touched.
+bool BindTextWrittenBack(bool shownWhole, bool edited);
 // TakeBindText, then every CR and LF removed from the end. Returns what is left to type.
 int32_t PrepareBindText(char16_t* out, int32_t cap, const char16_t* source);
 // Fills events with the next batch of at most 502 events from text at *position and advances it.
@@ -49,7 +53,7 @@ struct BindsLayout {
 };
 // Controls and buttons of the binds window for its client size.
 BindsLayout ComputeBindsLayout(int32_t width, int32_t height);
-// 2 over the save button, 1 over the open-folder button, otherwise 0.
+enum BindsHit : int32_t { BindsHitNone = 0, BindsHitFolder = 1, BindsHitSave = 2 };
 int32_t BindsHitTest(const BindsLayout& layout, int32_t x, int32_t y);
-// Where the window opens: centred across the main window, s(60) below its top.
-Rect BindsWindowPlacement(const Rect& mainRect);
+// Where the window opens: centred across its owner's screen rectangle, s(60) below its top.
+Rect BindsWindowPlacement(const Rect& owner);

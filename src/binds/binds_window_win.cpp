@@ -20,7 +20,7 @@ static HWND bindsKeptField;  // the list or the editor, where the keyboard comes
 static int32_t currentBindSlot = -1;
 // False while the editor shows only part of the slot's file (NUL inside, longer than a bind).
 static bool currentSlotWhole = true;
-static int32_t bindsHover;
+static int32_t bindsHover;  // BindsHit
 static BindsLayout bindsLayout;
 
 static void FormatBindListItem(int32_t slot, char16_t* row, int32_t cap) {
@@ -41,10 +41,9 @@ static void LoadBindSlot(int32_t index) {
   SetWindowTextW(slotEditor, W(bindWorkBuffer));
 }
 
-// Writes the editor to the current slot's file, even when nothing changed, and refreshes its
-// row. A failed write is reported: the text is then only in the editor. A file the editor shows
-// only part of is left as it is until the user edits the text: writing the part would destroy
-// the rest of a file the user never touched.
+// Writes the editor to the current slot's file, even when nothing changed, unless
+// BindTextWrittenBack says the file stays as it is, and refreshes its row. A failed write is
+// reported: the text is then only in the editor.
 static bool SaveBindSlot() {
   if (currentBindSlot < 0 || !slotEditor) return true;
   int32_t slot = currentBindSlot + 1;
@@ -52,9 +51,12 @@ static bool SaveBindSlot() {
   CreateDirectoryW(W(appPaths.bindsFolder), NULL);
   char16_t path[600];
   FormatBindPath(path, 600, slot);
-  bool untouchedPart = !currentSlotWhole && SendMessageW(slotEditor, EM_GETMODIFY, 0, 0) == 0;
-  bool written = untouchedPart || WriteTextFile(path, bindWorkBuffer, false);
-  if (written && !untouchedPart) currentSlotWhole = true;
+  bool edited = SendMessageW(slotEditor, EM_GETMODIFY, 0, 0) != 0;
+  bool written = true;
+  if (BindTextWrittenBack(currentSlotWhole, edited)) {
+    written = WriteTextFile(path, bindWorkBuffer, false);
+    if (written) currentSlotWhole = true;  // the file now holds what the editor shows
+  }
   char16_t row[bindRowUnits];
   FormatBindListItem(slot, row, bindRowUnits);
   SendMessageW(slotList, LB_DELETESTRING, currentBindSlot, 0);
@@ -87,10 +89,8 @@ static void LayoutBindsWindow(HWND window) {
   RECT c;
   GetClientRect(window, &c);
   bindsLayout = ComputeBindsLayout(c.right, c.bottom);
-  const Rect& l = bindsLayout.listRect;
-  const Rect& e = bindsLayout.editorRect;
-  if (slotList) MoveWindow(slotList, l.left, l.top, l.right - l.left, l.bottom - l.top, TRUE);
-  if (slotEditor) MoveWindow(slotEditor, e.left, e.top, e.right - e.left, e.bottom - e.top, TRUE);
+  MoveControl(slotList, bindsLayout.listRect);
+  MoveControl(slotEditor, bindsLayout.editorRect);
 }
 
 static HWND MakeControl(HWND window, const wchar_t* cls, DWORD style, int32_t id) {
@@ -103,7 +103,7 @@ static HWND MakeControl(HWND window, const wchar_t* cls, DWORD style, int32_t id
 
 static void OnCreate(HWND window) {
   bindsWindow = window;
-  bindsHover = 0;
+  bindsHover = BindsHitNone;
   slotList = MakeControl(window, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 201);
   slotEditor = MakeControl(window, L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 202);
   SendMessageW(slotList, LB_SETITEMHEIGHT, 0, s(30));
@@ -121,12 +121,8 @@ static void OnCreate(HWND window) {
   LoadBindSlot(0);
 }
 
-static void OnPaint(HWND window) {
-  const BindsLayout& l = bindsLayout;
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The window's picture around its two controls, w pixels wide, with the hover of the moment.
+static void PaintBinds(HDC dc, int32_t w, const BindsLayout& l) {
   DrawCornerGlow(dc, w - s(60), 0, s(360), s(160), Theme::glowBlue);
   DrawTextIn(dc, u"БИНДЫ", Rect{s(20), s(14), w, s(40)}, fontSet.headingFont, Theme::textColor,
              textLeft);
@@ -135,11 +131,17 @@ static void OnPaint(HWND window) {
              u"впиши фразу.",
              Rect{s(20), s(40), w - s(20), s(64)}, fontSet.smallFont, Theme::mutedText,
              textLeftCut);
-  DrawPrimaryButton(dc, l.saveRect, s(40), bindsHover == 2, u"СОХРАНИТЬ");
-  DrawSecondaryButton(dc, l.folderRect, s(40), bindsHover == 1, u"ОТКРЫТЬ ПАПКУ");
+  DrawPrimaryButton(dc, l.saveRect, s(40), bindsHover == BindsHitSave, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.folderRect, s(40), bindsHover == BindsHitFolder, u"ОТКРЫТЬ ПАПКУ");
   DrawTextIn(dc, u"Сохраняется и при переключении клавиши",
              Rect{s(20), l.saveRect.top, l.folderRect.left - s(10), l.saveRect.bottom},
              fontSet.smallFont, Theme::dimText, textLeftCut);
+}
+
+static void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintBinds(b.dc, b.width, bindsLayout);
   EndBackBuffer(window, &b);
 }
 
@@ -154,10 +156,10 @@ static void OnSelectionChange() {
 
 static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
   int32_t hit = BindsHitTest(bindsLayout, x, y);
-  if (hit == 2) {
+  if (hit == BindsHitSave) {
     if (SaveBindSlot()) ShowStatus(u"Бинды сохранены");
     SetFocus(slotEditor);
-  } else if (hit == 1) {
+  } else if (hit == BindsHitFolder) {
     SaveBindSlot();
     CreateDirectoryW(W(appPaths.bindsFolder), NULL);
     ShellExecuteW(window, L"open", W(appPaths.bindsFolder), NULL, NULL, SW_SHOWNORMAL);
@@ -174,7 +176,7 @@ static void OnMouseMove(HWND window, int32_t x, int32_t y) {
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  if (BindsHitTest(bindsLayout, p.x, p.y) == 0) return false;
+  if (BindsHitTest(bindsLayout, p.x, p.y) == BindsHitNone) return false;
   SetCursor(handCursor);
   return true;
 }
@@ -236,9 +238,7 @@ void OpenBindsWindow() {
     SetForegroundWindow(bindsWindow);
     return;
   }
-  RECT m;
-  GetWindowRect(mainWindow, &m);
-  Rect place = BindsWindowPlacement(Rect{m.left, m.top, m.right, m.bottom});
+  Rect place = BindsWindowPlacement(ScreenRectOf(mainWindow));
   HWND window = CreateWindowExW(0, L"ZoltexBinds", L"Бинды \x2014 KALMEX by tavisel",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, mainWindow,

@@ -7,11 +7,6 @@
 
 static bool ValidTicket(int32_t t) { return t >= 0 && t < ticketStore.ticketCount; }
 
-static void ClearHover() {
-  boardUi.hoverCode = HitNothing;
-  boardUi.hoverTicket = -1;
-}
-
 static MouseOutcome StateChange(int32_t ticket, int32_t state) {
   MouseOutcome o = {};
   o.action = ActSetState;
@@ -30,7 +25,7 @@ static void StartDrag() {
   // Keep the grab point: the card follows the mouse where it was taken.
   ui.grabX = ui.pressX - boardLayout.listRect[k].left;
   ui.grabY = ui.pressY - CardTop(k, i);
-  ClearHover();
+  ForgetHover();
 }
 
 MouseOutcome MouseMove(int32_t x, int32_t y) {
@@ -51,7 +46,7 @@ MouseOutcome MouseMove(int32_t x, int32_t y) {
     }
   }
   if (ui.dragging) {
-    ClearHover();
+    ForgetHover();
     o.invalidate = true;
     return o;
   }
@@ -67,7 +62,7 @@ MouseOutcome MouseLeave() {
   MouseOutcome o = {};
   boardUi.leaveTracking = false;
   if (boardUi.dragging) return o;
-  ClearHover();
+  ForgetHover();
   o.invalidate = true;
   return o;
 }
@@ -171,9 +166,9 @@ MouseOutcome MouseCaptureLost() {
 }
 
 void TicketMenuItems(int32_t state, MenuItem items[menuItemCount]) {
-  static const MenuItem toWork = {2, u"Вернуть в работу"};
-  static const MenuItem toClarify = {7, u"На уточнение"};
-  static const MenuItem toDone = {1, u"Выполнено"};
+  static const MenuItem toWork = {MenuToWork, u"Вернуть в работу"};
+  static const MenuItem toClarify = {MenuToClarify, u"На уточнение"};
+  static const MenuItem toDone = {MenuDone, u"Выполнено"};
   if (state == StateInWork) {
     items[0] = toClarify;
     items[1] = toDone;
@@ -184,11 +179,11 @@ void TicketMenuItems(int32_t state, MenuItem items[menuItemCount]) {
     items[0] = toWork;
     items[1] = toClarify;
   }
-  items[2] = {6, u"Изменить…"};
-  items[3] = {3, u"Копировать номер"};
-  items[4] = {4, u"Взять номер и описание в поля ввода"};
-  items[5] = {0, nullptr};
-  items[6] = {5, u"Удалить"};
+  items[2] = {MenuEdit, u"Изменить…"};
+  items[3] = {MenuCopyNumber, u"Копировать номер"};
+  items[4] = {MenuTakeTexts, u"Взять номер и описание в поля ввода"};
+  items[5] = {MenuNothing, nullptr};
+  items[6] = {MenuDelete, u"Удалить"};
 }
 
 MouseOutcome MenuCommand(int32_t command, int32_t ticket) {
@@ -196,13 +191,13 @@ MouseOutcome MenuCommand(int32_t command, int32_t ticket) {
   if (!ValidTicket(ticket)) return o;
   o.ticket = ticket;
   switch (command) {
-    case 1: return StateChange(ticket, StateDone);
-    case 2: return StateChange(ticket, StateInWork);
-    case 7: return StateChange(ticket, StateClarify);
-    case 3: o.action = ActCopyNumber; break;
-    case 4: o.action = ActTakeTexts; break;
-    case 5: o.action = ActDelete; break;
-    case 6: o.action = ActEdit; break;
+    case MenuDone: return StateChange(ticket, StateDone);
+    case MenuToWork: return StateChange(ticket, StateInWork);
+    case MenuToClarify: return StateChange(ticket, StateClarify);
+    case MenuCopyNumber: o.action = ActCopyNumber; break;
+    case MenuTakeTexts: o.action = ActTakeTexts; break;
+    case MenuDelete: o.action = ActDelete; break;
+    case MenuEdit: o.action = ActEdit; break;
   }
   return o;
 }

@@ -35,12 +35,24 @@ MouseOutcome MouseRightRelease(int32_t x, int32_t y);
 // The window lost the mouse capture to someone else: a press or a drag in progress is given up.
 MouseOutcome MouseCaptureLost();
 
+// The commands of a ticket's popup menu; TrackPopupMenu returns 0 when it is dismissed.
+enum MenuCommandId : int32_t {
+  MenuNothing = 0,  // the separator, or the menu dismissed
+  MenuDone = 1,
+  MenuToWork = 2,
+  MenuCopyNumber = 3,
+  MenuTakeTexts = 4,
+  MenuDelete = 5,
+  MenuEdit = 6,
+  MenuToClarify = 7,
+};
+
 struct MenuItem {
-  int32_t id;  // 0 for the separator
+  int32_t id;  // MenuCommandId
   const char16_t* text;
 };
 constexpr int32_t menuItemCount = 7;
 // The items of a ticket's popup menu, by its state, in order.
 void TicketMenuItems(int32_t state, MenuItem items[menuItemCount]);
-// What a chosen menu command does (0, menu dismissed: nothing).
+// What a chosen menu command does (MenuNothing: nothing).
 MouseOutcome MenuCommand(int32_t command, int32_t ticket);

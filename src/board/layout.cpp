@@ -30,6 +30,8 @@ void ComputeLayout(int32_t width, int32_t height) {
   l.takeButtonRect = {right - s(170), rowTop, right, rowBottom};
   l.numberFrameRect = {m, rowTop, m + s(210), rowBottom};
   l.descriptionFrameRect = {m + s(222), rowTop, l.takeButtonRect.left - s(12), rowBottom};
+  l.numberInputRect = FieldInFrame(l.numberFrameRect, 14);
+  l.descriptionInputRect = FieldInFrame(l.descriptionFrameRect, 14);
 
   // Column 2 ends at the right edge and so takes the remainder of the division.
   int32_t gap = s(16);
@@ -97,13 +99,7 @@ HitResult HitTest(int32_t x, int32_t y) {
   return {HitNothing, -1};
 }
 
-Rect InputPlacement(const Rect& frame) {
-  int32_t h = s(22);
-  int32_t left = frame.left + s(14);
-  int32_t top = (frame.top + frame.bottom - h) / 2;
-  int32_t width = frame.right - (frame.left + s(28));
-  return {left, top, left + width, top + h};
-}
+bool HitShowsHand(int32_t code) { return code != HitNothing && code != HitCardBody; }
 
 void MinimumWindowSize(int32_t* width, int32_t* height) {
   *width = s(1000);

@@ -31,6 +31,8 @@ struct BoardLayout {
   Rect settingsButtonRect;
   Rect numberFrameRect;
   Rect descriptionFrameRect;
+  Rect numberInputRect;  // the EDIT controls inside the two frames
+  Rect descriptionInputRect;
   Rect takeButtonRect;
   Rect columnRect[3];
   Rect listRect[3];
@@ -54,9 +56,10 @@ int32_t CardTop(int32_t column, int32_t index);
 // The whole box of that card, as it is painted and hit.
 Rect CardBox(int32_t column, int32_t index);
 HitResult HitTest(int32_t x, int32_t y);
+// Whether the mouse over code shows the hand: everything that is clicked, not a card's body
+// (it is dragged) and not empty space.
+bool HitShowsHand(int32_t code);
 
-// Where an input control goes inside its frame (22 px high, vertically centred).
-Rect InputPlacement(const Rect& frame);
 // Smallest outer size of the main window.
 void MinimumWindowSize(int32_t* width, int32_t* height);
 // One wheel turn of delta (120 a notch) at client point (x, y): scrolls every column whose whole

@@ -16,12 +16,19 @@
 #include "draw/board_paint_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
+#include "store/clean.h"
 #include "store/datafile.h"
 #include "store/ops_win.h"
 #include "store/ticket.h"
 
 HWND numberInput, descriptionInput;
-static WNDPROC previousEditProc;
+enum : int32_t { numberInputId = 101, descriptionInputId = 102 };
+// The main window's timers. An id that is none of these does nothing.
+enum MainTimer : UINT_PTR {
+  TimerClockParts = 1,  // 100 ms: the live dots, the running times and the status line
+  TimerSave = 2,        // 30 s: the tickets are saved
+  TimerReminder = 3,    // 1 s: is the daily reminder due
+};
 static HWND keptInput;  // the input the keyboard comes back to
 
 void ShowStatus(const char16_t* text) {
@@ -45,33 +52,10 @@ static void Layout(HWND window) {
   ComputeLayout(r.right - r.left, r.bottom - r.top);
 }
 
-static void PlaceInput(HWND input, const Rect& frame) {
-  Rect p = InputPlacement(frame);
-  MoveWindow(input, p.left, p.top, p.right - p.left, p.bottom - p.top, TRUE);
-}
-
 static void PlaceInputs(HWND window) {
   Layout(window);
-  PlaceInput(numberInput, boardLayout.numberFrameRect);
-  PlaceInput(descriptionInput, boardLayout.descriptionFrameRect);
-}
-
-static LRESULT CALLBACK InputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CHAR) {
-    if (wParam == 13) {
-      PostMessageW(mainWindow, WM_APP_ADD_TICKET, 0, 0);
-      return 0;
-    }
-    if (wParam == 9) {
-      SetFocus(input == numberInput ? descriptionInput : numberInput);
-      return 0;
-    }
-    if (wParam == 27) {
-      SetWindowTextW(input, L"");
-      return 0;
-    }
-  }
-  return CallWindowProcW(previousEditProc, input, message, wParam, lParam);
+  MoveControl(numberInput, boardLayout.numberInputRect);
+  MoveControl(descriptionInput, boardLayout.descriptionInputRect);
 }
 
 static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
@@ -86,15 +70,14 @@ static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
 
 static LRESULT OnCreate(HWND window) {
   mainWindow = window;
-  numberInput = MakeInput(window, 101, 30, L"Номер заявки");
-  descriptionInput = MakeInput(window, 102, 118, L"Что делаю (необязательно)");
-  previousEditProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(numberInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
-  SetWindowLongPtrW(descriptionInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc));
+  numberInput = MakeInput(window, numberInputId, numberFieldLimit, L"Номер заявки");
+  descriptionInput =
+      MakeInput(window, descriptionInputId, descriptionFieldLimit, L"Что делаю (необязательно)");
+  SubclassFieldPair(numberInput, descriptionInput, TabKeepsSelection);
   boardUi.hotKeysRegistered = RegisterBindHotKeys(window);
-  SetTimer(window, 1, 100, NULL);
-  SetTimer(window, 2, 30000, NULL);
-  SetTimer(window, 3, 1000, NULL);
+  SetTimer(window, TimerClockParts, 100, NULL);
+  SetTimer(window, TimerSave, 30000, NULL);
+  SetTimer(window, TimerReminder, 1000, NULL);
   PlaceInputs(window);
   if (boardUi.hotKeysRegistered < 12) {
     char16_t text[statusUnits];
@@ -121,35 +104,39 @@ static void OnClose(HWND window) {
 }
 
 static void OnTimer(HWND window, WPARAM id) {
-  if (id == 1) {
-    InvalidateTimerParts(window);
-  } else if (id == 3) {
-    CheckReminder();
-  } else {
-    SaveTicketsReported();
+  switch (id) {
+    case TimerClockParts: InvalidateTimerParts(window); break;
+    case TimerSave: SaveTicketsReported(); break;
+    case TimerReminder: CheckReminder(); break;
   }
 }
 
 static void OnCommand(WPARAM wParam) {
   int id = LOWORD(wParam), code = HIWORD(wParam);
-  if ((id != 101 && id != 102) || (code != EN_SETFOCUS && code != EN_KILLFOCUS)) return;
+  if ((id != numberInputId && id != descriptionInputId) ||
+      (code != EN_SETFOCUS && code != EN_KILLFOCUS))
+    return;
   HWND focus = GetFocus();
   boardUi.numberFocused = focus == numberInput;
   boardUi.descriptionFocused = focus == descriptionInput;
   RepaintBoard();
 }
 
+// Esc empties the input it was pressed in and nothing else.
+static void OnCancelInput(HWND window, HWND input) {
+  if (input && IsChild(window, input)) SetWindowTextW(input, L"");
+}
+
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  int32_t code = HitTest(p.x, p.y).code;
-  SetCursor(code == HitNothing || code == HitCardBody ? arrowCursor : handCursor);
+  SetCursor(HitShowsHand(HitTest(p.x, p.y).code) ? handCursor : arrowCursor);
   return true;
 }
 
 // Mouse on the board.
 
-static void Carry(HWND window, MouseOutcome o);
+static void ApplyMouseOutcome(HWND window, MouseOutcome o);
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
 // scroll), and no mouse move follows: the hover is taken again from what is under the cursor now.
@@ -159,7 +146,7 @@ static void RefreshHover(HWND window) {
   GetCursorPos(&p);
   bool over = WindowFromPoint(p) == window;
   ScreenToClient(window, &p);
-  Carry(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+  ApplyMouseOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
 }
 
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -206,7 +193,7 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   TicketMenuItems(ticketStore.tickets[t].state, items);
   HMENU menu = CreatePopupMenu();
   for (const MenuItem& item : items) {
-    if (item.id == 0) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    if (item.id == MenuNothing) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     else AppendMenuW(menu, MF_STRING, item.id, W(item.text));
   }
   POINT p;
@@ -216,8 +203,8 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   return command;
 }
 
-// Carries out what the mouse rules decided.
-static void Carry(HWND window, MouseOutcome o) {
+// Does what the mouse rules decided: tracking, capture, repaint and the action.
+static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
   if (o.trackLeave) {
     TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
     TrackMouseEvent(&tme);
@@ -240,7 +227,7 @@ static void Carry(HWND window, MouseOutcome o) {
     case ActTakeTexts: if (valid) TakeTexts(t); break;
     case ActMenu:
       // The store can change while the menu is open; MenuCommand checks the index again.
-      if (valid) Carry(window, MenuCommand(ShowTicketMenu(window, t), t));
+      if (valid) ApplyMouseOutcome(window, MenuCommand(ShowTicketMenu(window, t), t));
       break;
   }
   if (o.action != ActNone) RefreshHover(window);
@@ -285,19 +272,30 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_CTLCOLOREDIT: return AnswerFieldColors(wParam);
-    case WM_MOUSEMOVE: Carry(window, MouseMove(MouseX(lParam), MouseY(lParam))); return 0;
-    case WM_MOUSELEAVE: Carry(window, MouseLeave()); return 0;
-    case WM_LBUTTONDOWN: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), false)); return 0;
-    case WM_LBUTTONDBLCLK: Carry(window, MousePress(MouseX(lParam), MouseY(lParam), true)); return 0;
-    case WM_LBUTTONUP: Carry(window, MouseRelease(MouseX(lParam), MouseY(lParam))); return 0;
-    case WM_RBUTTONUP: Carry(window, MouseRightRelease(MouseX(lParam), MouseY(lParam))); return 0;
+    case WM_MOUSEMOVE:
+      ApplyMouseOutcome(window, MouseMove(MouseX(lParam), MouseY(lParam)));
+      return 0;
+    case WM_MOUSELEAVE: ApplyMouseOutcome(window, MouseLeave()); return 0;
+    case WM_LBUTTONDOWN:
+      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), false));
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), true));
+      return 0;
+    case WM_LBUTTONUP:
+      ApplyMouseOutcome(window, MouseRelease(MouseX(lParam), MouseY(lParam)));
+      return 0;
+    case WM_RBUTTONUP:
+      ApplyMouseOutcome(window, MouseRightRelease(MouseX(lParam), MouseY(lParam)));
+      return 0;
     case WM_CAPTURECHANGED:
       // Our own ReleaseCapture comes here too, after the rules have already ended the press.
-      if (reinterpret_cast<HWND>(lParam) != window) Carry(window, MouseCaptureLost());
+      if (reinterpret_cast<HWND>(lParam) != window) ApplyMouseOutcome(window, MouseCaptureLost());
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;
-    case WM_APP_ADD_TICKET: AddTicketFromInputs(); return 0;
+    case WM_APP_SUBMIT: AddTicketFromInputs(); return 0;
+    case WM_APP_CANCEL: OnCancelInput(window, reinterpret_cast<HWND>(wParam)); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "app/text.h"
+#include "board/layout.h"
 
 BoardUiState boardUi;
 
@@ -11,6 +12,11 @@ void ResetBoardUi() {
   boardUi.hoverTicket = -1;
   boardUi.pressTicket = -1;
   boardUi.dragTicket = -1;
+}
+
+void ForgetHover() {
+  boardUi.hoverCode = HitNothing;
+  boardUi.hoverTicket = -1;
 }
 
 void SetStatusText(const char16_t* text, uint32_t tickNow) {

@@ -24,6 +24,8 @@ struct BoardUiState {
 extern BoardUiState boardUi;
 
 void ResetBoardUi();
+// Nothing under the mouse is highlighted until the next move says what is.
+void ForgetHover();
 // Copies at most 159 units into statusText and shows it until now + 2600 ms.
 void SetStatusText(const char16_t* text, uint32_t tickNow);
 // Whether the status text (rather than the statistics line) is shown at tickNow.

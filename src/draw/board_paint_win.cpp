@@ -64,7 +64,7 @@ void DrawColumnHeader(HDC dc, int32_t k, const ColumnParts& p, int32_t phase) {
   if (k == 0) {
     bool active = count > 0;
     DrawPulseDot(dc, p.dotX, p.dotY, p.dotRadius, headerHalo, Theme::panelColor,
-                   active ? Theme::accentBlue : Theme::dimText, active, phase);
+                 active ? Theme::accentBlue : Theme::dimText, active, phase);
   } else {
     DrawFilledCircle(dc, p.dotX, p.dotY, p.dotRadius, k == 1 ? Theme::amber : Theme::teal);
   }
@@ -102,7 +102,7 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
       FillRoundRect(dc, box, s(14), Theme::panelColor, Theme::slotLineColor);
     else
       DrawTicketCard(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
-                       phase);
+                     phase);
   }
 }
 
@@ -149,14 +149,14 @@ struct Glow {
   uint32_t colour;
 };
 
-void BoardGlows(int32_t W, int32_t H, Glow glows[2]) {
-  glows[0] = Glow{W - s(120), s(10), s(520), s(220), Theme::glowBlue};
-  glows[1] = Glow{s(60), H, s(420), s(200), Theme::glowViolet};
+void BoardGlows(int32_t width, int32_t height, Glow glows[2]) {
+  glows[0] = Glow{width - s(120), s(10), s(520), s(220), Theme::glowBlue};
+  glows[1] = Glow{s(60), height, s(420), s(200), Theme::glowViolet};
 }
 
-void DrawGlows(HDC dc, int32_t W, int32_t H) {
+void DrawGlows(HDC dc, int32_t width, int32_t height) {
   Glow glows[2];
-  BoardGlows(W, H, glows);
+  BoardGlows(width, height, glows);
   for (const Glow& g : glows) DrawCornerGlow(dc, g.cx, g.cy, g.halfWidth, g.halfHeight, g.colour);
 }
 
@@ -166,42 +166,8 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   for (int32_t k = 0; k < 3; k++) DrawColumn(dc, k, now, PulsePhase(tick));
   if (boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount)
     DrawTicketCard(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
-                     PulsePhase(tick));
+                   PulsePhase(tick));
   DrawFooter(dc, tick);
-}
-
-// A memory DC with its own bitmap; dc is NULL when there is none.
-struct Surface {
-  HDC dc;
-  HBITMAP bitmap, kept;
-  Rect box;  // client coordinates that the surface covers
-};
-
-bool MakeSurface(HDC reference, const Rect& box, Surface* out) {
-  *out = Surface{};
-  HDC dc = CreateCompatibleDC(reference);
-  HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, box.right - box.left,
-                                               box.bottom - box.top)
-                      : NULL;
-  if (!bitmap) {
-    if (dc) DeleteDC(dc);
-    return false;
-  }
-  *out = Surface{dc, bitmap, static_cast<HBITMAP>(SelectObject(dc, bitmap)), box};
-  // Client coordinates everywhere: the surface's top left is box's top left.
-  SetViewportOrgEx(dc, -box.left, -box.top, NULL);
-  SetBkMode(dc, TRANSPARENT);
-  RECT r = ToRECT(box);
-  FillRect(dc, &r, windowBrush);
-  return true;
-}
-
-void FreeSurface(Surface* surface) {
-  if (!surface->dc) return;
-  SelectObject(surface->dc, surface->kept);
-  DeleteObject(surface->bitmap);
-  DeleteDC(surface->dc);
-  *surface = Surface{};
 }
 
 // Kept between paints, remade when the client size or the DPI changes.
@@ -221,23 +187,25 @@ Rect Intersection(const Rect& a, const Rect& b) {
 }
 
 // Returns true when the buffers were made anew (their picture is then still to be drawn).
-bool KeepBuffers(HDC reference, int32_t W, int32_t H) {
-  if (buffers.back.dc && buffers.width == W && buffers.height == H && buffers.dpi == dpi)
+bool KeepBuffers(HDC reference, int32_t width, int32_t height) {
+  if (buffers.back.dc && buffers.width == width && buffers.height == height &&
+      buffers.dpi == dpi)
     return false;
   ReleaseBoardBuffers();
-  Rect client{0, 0, W, H};
+  Rect client{0, 0, width, height};
   if (!MakeSurface(reference, client, &buffers.back)) return true;
   Glow glows[2];
-  BoardGlows(W, H, glows);
+  BoardGlows(width, height, glows);
   for (int32_t k = 0; k < 2; k++) {
     const Glow& g = glows[k];
     Rect box = Intersection(client, Rect{g.cx - g.halfWidth, g.cy - g.halfHeight,
                                          g.cx + g.halfWidth, g.cy + g.halfHeight});
     if (box.right == box.left || box.bottom == box.top) continue;
-    if (MakeSurface(reference, box, &buffers.glows[k])) DrawGlows(buffers.glows[k].dc, W, H);
+    if (MakeSurface(reference, box, &buffers.glows[k]))
+      DrawGlows(buffers.glows[k].dc, width, height);
   }
-  buffers.width = W;
-  buffers.height = H;
+  buffers.width = width;
+  buffers.height = height;
   buffers.dpi = dpi;
   return true;
 }
@@ -250,13 +218,13 @@ void DrawBoard(HDC dc, uint32_t now, uint32_t tick) {
 }
 
 HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
-  const int32_t W = boardLayout.clientWidth, H = boardLayout.clientHeight;
-  if (W <= 0 || H <= 0) return NULL;
-  bool fresh = KeepBuffers(reference, W, H);
+  const int32_t width = boardLayout.clientWidth, height = boardLayout.clientHeight;
+  if (width <= 0 || height <= 0) return NULL;
+  bool fresh = KeepBuffers(reference, width, height);
   HDC dc = buffers.back.dc;
   if (!dc) return NULL;
   SelectClipRgn(dc, fresh ? NULL : region);
-  RECT all{0, 0, W, H};
+  RECT all{0, 0, width, height};
   FillRect(dc, &all, windowBrush);
   for (const Surface& glow : buffers.glows) {
     if (!glow.dc) continue;
@@ -288,8 +256,7 @@ void PaintBoard(HWND window) {
   if (dc) {
     BitBlt(windowDc, r.left, r.top, r.right - r.left, r.bottom - r.top, dc, r.left, r.top, SRCCOPY);
   } else {  // no memory for a buffer: straight onto the window rather than nothing
-    SetBkMode(windowDc, TRANSPARENT);
-    FillRect(windowDc, &client, windowBrush);
+    ClearForPaint(windowDc, Rect{client.left, client.top, client.right, client.bottom});
     DrawBoard(windowDc, now, tick);
   }
   EndPaint(window, &paint);

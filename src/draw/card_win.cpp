@@ -24,14 +24,14 @@ constexpr uint32_t askButtonHover = Rgb(0x5A3E14);
 constexpr uint32_t deleteHover = Rgb(0x461E28);
 }  // namespace CardColor
 
-static void DrawTimePill(HDC dc, const Ticket& k, const CardGeometry& g, const char16_t* time,
-                         int32_t phase) {
-  int32_t column = ColumnOf(k.state);
+static void DrawTimePill(HDC dc, const Ticket& ticket, const CardGeometry& g,
+                         const char16_t* time, int32_t phase) {
+  int32_t column = ColumnOf(ticket.state);
   if (column == 0) {
     FillRoundRect(dc, g.pill, s(26), CardColor::workPill,
                   PulseBlend(CardColor::workPillLineLow, Theme::accentBlue, phase));
     DrawPulseDot(dc, g.markX, g.markY, s(3), CardColor::workHalo, CardColor::workPill,
-                   Theme::accentBlue, true, phase);
+                 Theme::accentBlue, true, phase);
     DrawTextIn(dc, time, g.pillText, fontSet.timerFont, Theme::textColor, textCentred);
   } else if (column == 1) {
     FillRoundRect(dc, g.pill, s(26), CardColor::clarifyPill, CardColor::clarifyPillLine);
@@ -43,14 +43,15 @@ static void DrawTimePill(HDC dc, const Ticket& k, const CardGeometry& g, const c
   }
 }
 
-static void DrawCardButtons(HDC dc, const Ticket& k, const CardGeometry& g, int32_t hoveredButton) {
+static void DrawCardButtons(HDC dc, const Ticket& ticket, const CardGeometry& g,
+                            int32_t hoveredButton) {
   bool onDelete = hoveredButton == CardButtonDelete;
   FillRoundRect(dc, g.deleteButton, s(10), onDelete ? CardColor::deleteHover : Theme::chipColor,
                 noOutline);
   DrawCrossIcon(dc, g.deleteButton, onDelete ? Theme::danger : Theme::mutedText);
 
   bool onMiddle = hoveredButton == CardButtonDone;
-  if (ColumnOf(k.state) == 2) {
+  if (ColumnOf(ticket.state) == 2) {
     FillRoundRect(dc, g.middleButton, s(10), onMiddle ? Theme::chipHoverColor : Theme::chipColor,
                   noOutline);
     DrawBackArrowIcon(dc, g.middleButton, onMiddle ? Theme::textColor : Theme::mutedText);
@@ -65,7 +66,7 @@ static void DrawCardButtons(HDC dc, const Ticket& k, const CardGeometry& g, int3
   }
 
   bool onLeft = hoveredButton == CardButtonClarify;
-  if (ColumnOf(k.state) == 0) {
+  if (ColumnOf(ticket.state) == 0) {
     FillRoundRect(dc, g.leftButton, s(10), onLeft ? CardColor::askButtonHover : CardColor::askButton,
                   noOutline);
     DrawTextIn(dc, u"?", g.leftButton, fontSet.headingFont, onLeft ? Theme::textColor : Theme::amber,
@@ -77,42 +78,43 @@ static void DrawCardButtons(HDC dc, const Ticket& k, const CardGeometry& g, int3
   }
 }
 
-void DrawTicketCard(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
-                      bool dragImage, uint32_t now, int32_t phase) {
-  if (ticket < 0 || ticket >= ticketStore.ticketCount) return;
-  const Ticket& k = ticketStore.tickets[ticket];
-  int32_t column = ColumnOf(k.state);
+void DrawTicketCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
+                    bool dragImage, uint32_t now, int32_t phase) {
+  if (index < 0 || index >= ticketStore.ticketCount) return;
+  const Ticket& ticket = ticketStore.tickets[index];
+  int32_t column = ColumnOf(ticket.state);
 
   uint32_t outline = dragImage ? Theme::accentBlue : hovered ? Theme::lineHoverColor : Theme::lineColor;
   FillRoundRect(dc, box, s(14), hovered || dragImage ? Theme::cardHoverColor : Theme::fieldColor,
                 outline);
 
   char16_t time[32];
-  FormatDuration(WorkedNow(k, now), time, 32);
+  FormatDuration(WorkedNow(ticket, now), time, 32);
   char16_t caption[64];
-  uint32_t moment = CaptionMoment(k);
+  uint32_t moment = CaptionMoment(ticket);
   LocalTime local = column == 1 ? LocalTime{} : UnixToLocalTime(moment);
-  FormatCardCaption(k.state, SecondsInState(k, now), local.hour, local.minute, caption, 64);
-  CardGeometry g = ComputeCardGeometry(box, k.state, TextWidth(dc, time, fontSet.timerFont),
+  FormatCardCaption(ticket.state, SecondsInState(ticket, now), local.hour, local.minute, caption,
+                    64);
+  CardGeometry g = ComputeCardGeometry(box, ticket.state, TextWidth(dc, time, fontSet.timerFont),
                                        TextWidth(dc, caption, fontSet.smallFont));
 
   uint32_t stripe = column == 0 ? PulseBlend(Theme::accentBlue, Theme::accentViolet, phase)
                     : column == 1 ? Theme::amber
                                   : Theme::teal;
   FillRoundRect(dc, g.stripe, s(4), stripe, noOutline);
-  DrawTextIn(dc, k.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
+  DrawTextIn(dc, ticket.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
 
-  DrawTimePill(dc, k, g, time, phase);
+  DrawTimePill(dc, ticket, g, time, phase);
   uint32_t captionColour = column == 0   ? Theme::dimText
                            : column == 1 ? CardColor::clarifyCaption
                                          : CardColor::doneCaption;
   DrawTextIn(dc, caption, g.caption, fontSet.smallFont, captionColour, textRightCut);
 
   bool placeholder;
-  const char16_t* description = ShownDescription(k, &placeholder);
+  const char16_t* description = ShownDescription(ticket, &placeholder);
   if (description[0])
     DrawTextIn(dc, description, g.description, fontSet.bodyFont,
                placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
 
-  if (!dragImage) DrawCardButtons(dc, k, g, hoveredButton);
+  if (!dragImage) DrawCardButtons(dc, ticket, g, hoveredButton);
 }

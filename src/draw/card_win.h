@@ -7,5 +7,6 @@
 
 // hoveredButton is a CardButtonHover; a drag image has the accent outline and no buttons. now is
 // the Unix time the timer shows, phase the pulse phase (0..700).
-void DrawTicketCard(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
-                      bool dragImage, uint32_t now, int32_t phase);
+// index is the ticket's place in the store.
+void DrawTicketCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
+                    bool dragImage, uint32_t now, int32_t phase);

@@ -9,23 +9,56 @@
 #include "draw/pulse.h"
 #include "draw/theme.h"
 
-void BeginBackBuffer(HWND window, BackBuffer* b, int32_t width, int32_t height) {
+void ClearForPaint(HDC dc, const Rect& box) {
+  SetBkMode(dc, TRANSPARENT);
+  RECT r = ToRECT(box);
+  FillRect(dc, &r, windowBrush);
+}
+
+bool MakeSurface(HDC reference, const Rect& box, Surface* out) {
+  *out = Surface{};
+  HDC dc = CreateCompatibleDC(reference);
+  HBITMAP bitmap = dc ? CreateCompatibleBitmap(reference, box.right - box.left,
+                                               box.bottom - box.top)
+                      : NULL;
+  if (!bitmap) {
+    if (dc) DeleteDC(dc);
+    return false;
+  }
+  *out = Surface{dc, bitmap, static_cast<HBITMAP>(SelectObject(dc, bitmap)), box};
+  // Client coordinates everywhere: the surface's top left is box's top left.
+  SetViewportOrgEx(dc, -box.left, -box.top, NULL);
+  ClearForPaint(dc, box);
+  return true;
+}
+
+void FreeSurface(Surface* surface) {
+  if (!surface->dc) return;
+  SelectObject(surface->dc, surface->kept);
+  DeleteObject(surface->bitmap);
+  DeleteDC(surface->dc);
+  *surface = Surface{};
+}
+
+void BeginWindowBackBuffer(HWND window, BackBuffer* b) {
+  RECT client;
+  GetClientRect(window, &client);
+  b->width = client.right - client.left;
+  b->height = client.bottom - client.top;
   b->windowDc = BeginPaint(window, &b->paint);
-  b->width = width;
-  b->height = height;
-  b->dc = CreateCompatibleDC(b->windowDc);
-  b->bitmap = CreateCompatibleBitmap(b->windowDc, width, height);
-  b->keptBitmap = static_cast<HBITMAP>(SelectObject(b->dc, b->bitmap));
-  SetBkMode(b->dc, TRANSPARENT);
-  RECT r{0, 0, width, height};
-  FillRect(b->dc, &r, windowBrush);
+  Rect box{0, 0, b->width, b->height};
+  if (MakeSurface(b->windowDc, box, &b->surface)) {
+    b->dc = b->surface.dc;
+  } else {
+    b->dc = b->windowDc;
+    ClearForPaint(b->dc, box);
+  }
 }
 
 void EndBackBuffer(HWND window, BackBuffer* b) {
-  BitBlt(b->windowDc, 0, 0, b->width, b->height, b->dc, 0, 0, SRCCOPY);
-  SelectObject(b->dc, b->keptBitmap);
-  DeleteObject(b->bitmap);
-  DeleteDC(b->dc);
+  if (b->surface.dc)
+    BitBlt(b->windowDc, 0, 0, b->width, b->height, b->surface.dc, 0, 0, SRCCOPY);
+  FreeSurface(&b->surface);
   EndPaint(window, &b->paint);
 }
 
@@ -193,7 +226,7 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
 }
 
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                    uint32_t rest, uint32_t core, bool active, int32_t phase) {
+                  uint32_t rest, uint32_t core, bool active, int32_t phase) {
   PulseHalo halo = PulseHaloAt(coreRadius, bright, rest, active, phase);
   DrawFilledCircle(dc, cx, cy, halo.radius, halo.colour);
   DrawFilledCircle(dc, cx, cy, coreRadius, core);
@@ -214,10 +247,4 @@ void DrawPauseIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour) {
   PauseBarsAt(cx, cy, bars);
   FillRoundRect(dc, bars[0], 0, colour, noOutline);
   FillRoundRect(dc, bars[1], 0, colour, noOutline);
-}
-
-void BeginWindowBackBuffer(HWND window, BackBuffer* buffer) {
-  RECT client;
-  GetClientRect(window, &client);
-  BeginBackBuffer(window, buffer, client.right - client.left, client.bottom - client.top);
 }

@@ -4,22 +4,40 @@
 #include <stdint.h>
 #include "app/geometry.h"
 
+// A memory DC with its own bitmap; dc is NULL when there is none.
+struct Surface {
+  HDC dc;
+  HBITMAP bitmap, kept;
+  Rect box;  // client coordinates that the surface covers
+};
+// A surface compatible with reference covering box, drawn on in client coordinates, filled with
+// the window colour, transparent text. False (and *out empty) when the bitmap cannot be made.
+bool MakeSurface(HDC reference, const Rect& box, Surface* out);
+// Frees what MakeSurface made; an empty surface is left alone.
+void FreeSurface(Surface* surface);
+// The start of every paint: box filled with the window colour, transparent text.
+void ClearForPaint(HDC dc, const Rect& box);
+
+// The paint of a secondary window: BeginPaint, then a surface of the client size to draw on, or
+// the window's own DC when the bitmap cannot be made (a picture drawn in place beats none).
 struct BackBuffer {
   PAINTSTRUCT paint;
   HDC windowDc;
+  Surface surface;
   HDC dc;  // draw here
-  HBITMAP bitmap, keptBitmap;
   int32_t width, height;
 };
-
-// BeginPaint, a memory bitmap of width x height filled with windowBrush, transparent text.
-void BeginBackBuffer(HWND window, BackBuffer* buffer, int32_t width, int32_t height);
-// The same for the whole client area of the window (width and height in the buffer).
 void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 // One BitBlt to the window, then everything released and EndPaint.
 void EndBackBuffer(HWND window, BackBuffer* buffer);
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+// A window's rectangle on the screen: the owner a secondary window is placed on.
+inline Rect ScreenRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 // DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
@@ -50,7 +68,7 @@ void DrawToolButton(HDC dc, const Rect& box, bool hovered, int32_t icon, const c
                     const char16_t* badge, uint32_t badgeTextColour, uint32_t badgeFillColour);
 // The live dot at a pulse phase (0..700).
 void DrawPulseDot(HDC dc, int32_t cx, int32_t cy, int32_t coreRadius, uint32_t bright,
-                    uint32_t rest, uint32_t core, bool active, int32_t phase);
+                  uint32_t rest, uint32_t core, bool active, int32_t phase);
 void DrawKeyboardIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour);
 // holeColour is the fill of the button under the gear.
 void DrawGearIcon(HDC dc, int32_t cx, int32_t cy, uint32_t colour, uint32_t holeColour);

@@ -33,6 +33,11 @@ void FormatEditOutcome(EditOutcome outcome, const char16_t* number, char16_t* ou
   }
 }
 
+EditorCaret EditorOpeningCaret(const Ticket& ticket) {
+  if (ticket.description[0] == 0) return EditorCaret{EditorFieldDescription, 0};
+  return EditorCaret{EditorFieldNumber, TextLength(ticket.number)};
+}
+
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height) {
   int32_t m = s(22);
   EditorLayout l;
@@ -41,25 +46,15 @@ EditorLayout ComputeEditorLayout(int32_t width, int32_t height) {
   l.save = Rect{width - (s(160) + m), height - s(62), width - m, height - s(20)};
   int32_t saveLeft = l.save.left;
   l.cancel = Rect{saveLeft - (s(130) + s(12)), height - s(62), saveLeft - s(12), height - s(20)};
+  l.numberField = FieldInFrame(l.numberFrame, 14);
+  l.descriptionField = FieldInFrame(l.descriptionFrame, 14);
   return l;
 }
 
-Rect EditorFieldRect(const Rect& frame) {
-  int32_t x = frame.left + s(14);
-  int32_t y = (frame.top + frame.bottom - s(22)) / 2;
-  int32_t width = frame.right - (frame.left + s(28));
-  return Rect{x, y, x + width, y + s(22)};
-}
+Rect EditorPlacement(const Rect& owner) { return CentredOn(owner, s(560), s(330)); }
 
-Rect EditorPlacement(const Rect& mainRect) {
-  int32_t w = s(560), h = s(330);
-  int32_t x = mainRect.left + (mainRect.right - mainRect.left - w) / 2;
-  int32_t y = mainRect.top + (mainRect.bottom - mainRect.top - h) / 2;
-  return Rect{x, y, x + w, y + h};
-}
-
-int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y) {
-  if (RectContains(save, x, y)) return 2;
-  if (RectContains(cancel, x, y)) return 1;
-  return 0;
+int32_t EditorHitTest(const EditorLayout& l, int32_t x, int32_t y) {
+  if (RectContains(l.save, x, y)) return EditorHitSave;
+  if (RectContains(l.cancel, x, y)) return EditorHitCancel;
+  return EditorHitNone;
 }

@@ -2,11 +2,7 @@
 #pragma once
 #include <stdint.h>
 #include "app/geometry.h"
-
-constexpr int32_t editorNumberLimit = 30;        // typing limit of the number field
-constexpr int32_t editorDescriptionLimit = 118;  // typing limit of the description field
-constexpr int32_t editorNumberRead = 64;         // units read back from the fields
-constexpr int32_t editorDescriptionRead = 200;
+#include "store/ticket.h"
 
 enum EditOutcome : int32_t {
   EditSaved = 0,        // both texts are in the ticket
@@ -23,13 +19,27 @@ void FormatEditOutcome(EditOutcome outcome, const char16_t* number, char16_t* ou
 
 struct EditorLayout {
   Rect numberFrame, descriptionFrame, save, cancel;
+  Rect numberField, descriptionField;  // the EDIT controls inside the frames
 };
+
+// The editor's fields: the one whose frame shows the focus, the one that gets the caret.
+enum EditorField : int32_t {
+  EditorFieldNone = 0,
+  EditorFieldNumber = 1,
+  EditorFieldDescription = 2,
+};
+// Where the keyboard goes when the editor opens on ticket: the description field when the ticket
+// has none (its cue banner then shows what to type), else the number field; the caret behind the
+// field's text, ready to go on typing.
+struct EditorCaret {
+  int32_t field;     // EditorField
+  int32_t position;  // in UTF-16 units
+};
+EditorCaret EditorOpeningCaret(const Ticket& ticket);
 
 // Rectangles of a client area of width x height at the current dpi.
 EditorLayout ComputeEditorLayout(int32_t width, int32_t height);
-// Where the EDIT control sits inside its frame.
-Rect EditorFieldRect(const Rect& frame);
-// Outer rectangle of the editor, centred on the main window's screen rectangle.
-Rect EditorPlacement(const Rect& mainRect);
-// 2 over the save button, 1 over cancel, 0 elsewhere.
-int32_t EditorHoverAt(const Rect& save, const Rect& cancel, int32_t x, int32_t y);
+// Outer rectangle of the editor, centred on its owner's screen rectangle.
+Rect EditorPlacement(const Rect& owner);
+enum EditorHit : int32_t { EditorHitNone = 0, EditorHitCancel = 1, EditorHitSave = 2 };
+int32_t EditorHitTest(const EditorLayout& l, int32_t x, int32_t y);

@@ -5,8 +5,8 @@
 
 extern HWND editorWindow;
 extern int32_t editIndex;    // store index of the ticket shown; read only while open
-extern int32_t editorHover;  // 0 none, 1 cancel, 2 save
-extern int32_t editorFocus;  // 0 none, 1 number field, 2 description field
+extern int32_t editorHover;  // EditorHit
+extern int32_t editorFocus;  // EditorField
 extern HWND editorNumberField, editorDescriptionField;
 
 void OpenTicketEditor(int32_t index);

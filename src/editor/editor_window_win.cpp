@@ -11,6 +11,7 @@
 #include "draw/draw_win.h"
 #include "draw/theme.h"
 #include "editor/editor_rules.h"
+#include "store/clean.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
 
@@ -25,35 +26,23 @@ namespace {
 constexpr int32_t numberFieldId = 301;
 constexpr int32_t descriptionFieldId = 302;
 
-Rect editorNumberFrameRect, editorDescriptionFrameRect, editorSaveRect, editorCancelRect;
+EditorLayout editorLayout;
 HWND editorKeptField;  // the field the keyboard comes back to
 
 // ---- Geometry
 
-void MoveField(HWND field, const Rect& frame) {
-  Rect r = EditorFieldRect(frame);
-  MoveWindow(field, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
 void LayoutTicketEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  EditorLayout l = ComputeEditorLayout(client.right, client.bottom);
-  editorNumberFrameRect = l.numberFrame;
-  editorDescriptionFrameRect = l.descriptionFrame;
-  editorSaveRect = l.save;
-  editorCancelRect = l.cancel;
-  MoveField(editorNumberField, editorNumberFrameRect);
-  MoveField(editorDescriptionField, editorDescriptionFrameRect);
+  editorLayout = ComputeEditorLayout(client.right, client.bottom);
+  MoveControl(editorNumberField, editorLayout.numberField);
+  MoveControl(editorDescriptionField, editorLayout.descriptionField);
 }
 
 // ---- Painting
 
-void PaintTicketEditor(HWND window) {
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The editor's picture, w pixels wide, with the hover and focus of the moment.
+void PaintTicketEditor(HDC dc, int32_t w, const EditorLayout& l) {
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
   DrawTextIn(dc, u"ИЗМЕНИТЬ ЗАЯВКУ", Rect{s(22), s(14), w - s(22), s(44)}, fontSet.headingFont,
              Theme::textColor, textLeft);
@@ -61,17 +50,23 @@ void PaintTicketEditor(HWND window) {
              Theme::mutedText, textLeft);
   DrawTextIn(dc, u"Что делаю", Rect{s(22), s(140), w, s(162)}, fontSet.smallFont,
              Theme::mutedText, textLeft);
-  DrawInputFrame(dc, editorNumberFrameRect, editorFocus == 1);
-  DrawInputFrame(dc, editorDescriptionFrameRect, editorFocus == 2);
-  DrawPrimaryButton(dc, editorSaveRect, s(42), editorHover == 2, u"СОХРАНИТЬ");
-  DrawSecondaryButton(dc, editorCancelRect, s(42), editorHover == 1, u"ОТМЕНА");
-  Rect hint{s(22), editorSaveRect.top, editorCancelRect.left - s(10), editorSaveRect.bottom};
+  DrawInputFrame(dc, l.numberFrame, editorFocus == EditorFieldNumber);
+  DrawInputFrame(dc, l.descriptionFrame, editorFocus == EditorFieldDescription);
+  DrawPrimaryButton(dc, l.save, s(42), editorHover == EditorHitSave, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.cancel, s(42), editorHover == EditorHitCancel, u"ОТМЕНА");
+  Rect hint{s(22), l.save.top, l.cancel.left - s(10), l.save.bottom};
   DrawTextIn(dc, u"Enter — сохранить, Esc — отмена", hint, fontSet.smallFont, Theme::dimText,
              textLeftCut);
-  EndBackBuffer(window, &b);
 }
 
 // ---- Messages
+
+void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintTicketEditor(b.dc, b.width, editorLayout);
+  EndBackBuffer(window, &b);
+}
 
 HWND MakeField(HWND window, int32_t id, int32_t limit) {
   HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
@@ -83,11 +78,11 @@ HWND MakeField(HWND window, int32_t id, int32_t limit) {
 }
 
 void OnCreate(HWND window) {
-  editorNumberField = MakeField(window, numberFieldId, editorNumberLimit);
-  editorDescriptionField = MakeField(window, descriptionFieldId, editorDescriptionLimit);
+  editorNumberField = MakeField(window, numberFieldId, numberFieldLimit);
+  editorDescriptionField = MakeField(window, descriptionFieldId, descriptionFieldLimit);
   SendMessageW(editorDescriptionField, EM_SETCUEBANNER, TRUE,
                reinterpret_cast<LPARAM>(W(u"Что делаю (необязательно)")));
-  SubclassFieldPair(editorNumberField, editorDescriptionField);
+  SubclassFieldPair(editorNumberField, editorDescriptionField, TabKeepsSelection);
   LayoutTicketEditor(window);
 }
 
@@ -95,13 +90,14 @@ void OnCommand(HWND window, WPARAM wParam) {
   UINT code = HIWORD(wParam);
   if (code != EN_SETFOCUS && code != EN_KILLFOCUS) return;
   HWND focus = GetFocus();
-  editorFocus = focus == editorNumberField ? 1 : focus == editorDescriptionField ? 2 : 0;
+  editorFocus = focus == editorNumberField        ? EditorFieldNumber
+                : focus == editorDescriptionField ? EditorFieldDescription
+                                                  : EditorFieldNone;
   InvalidateRect(window, NULL, FALSE);
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  int32_t hover = EditorHoverAt(editorSaveRect, editorCancelRect, GET_X_LPARAM(lParam),
-                                GET_Y_LPARAM(lParam));
+  int32_t hover = EditorHitTest(editorLayout, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   if (hover == editorHover) return;
   editorHover = hover;
   InvalidateRect(window, NULL, FALSE);
@@ -110,16 +106,15 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  if (EditorHoverAt(editorSaveRect, editorCancelRect, p.x, p.y) == 0) return false;
+  if (EditorHitTest(editorLayout, p.x, p.y) == EditorHitNone) return false;
   SetCursor(handCursor);
   return true;
 }
 
 void OnLButtonUp(LPARAM lParam) {
-  int32_t hit = EditorHoverAt(editorSaveRect, editorCancelRect, GET_X_LPARAM(lParam),
-                              GET_Y_LPARAM(lParam));
-  if (hit == 2) SubmitTicketEditor();
-  else if (hit == 1) CloseTicketEditor();
+  int32_t hit = EditorHitTest(editorLayout, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (hit == EditorHitSave) SubmitTicketEditor();
+  else if (hit == EditorHitCancel) CloseTicketEditor();
 }
 
 void OnDestroy(HWND window) {
@@ -153,7 +148,7 @@ LRESULT CALLBACK EditorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      PaintTicketEditor(window);
+      OnPaint(window);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMove(window, lParam);
@@ -181,12 +176,10 @@ LRESULT CALLBACK EditorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 void OpenTicketEditor(int32_t index) {
   if (index < 0 || index >= ticketStore.ticketCount || editorWindow) return;
   editIndex = index;
-  editorHover = 0;
-  editorFocus = 0;
+  editorHover = EditorHitNone;
+  editorFocus = EditorFieldNone;
   editorKeptField = NULL;
-  RECT main;
-  GetWindowRect(mainWindow, &main);
-  Rect place = EditorPlacement(Rect{main.left, main.top, main.right, main.bottom});
+  Rect place = EditorPlacement(ScreenRectOf(mainWindow));
   HWND window = CreateWindowExW(0, L"ZoltexEdit", W(u"Изменить заявку — KALMEX"),
                                 WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, mainWindow,
@@ -198,11 +191,10 @@ void OpenTicketEditor(int32_t index) {
   SetWindowTextW(editorDescriptionField, W(t.description));
   EnableWindow(mainWindow, FALSE);
   ShowWindow(window, SW_SHOW);
-  HWND focus = t.description[0] ? editorNumberField : editorDescriptionField;
+  EditorCaret caret = EditorOpeningCaret(t);
+  HWND focus = caret.field == EditorFieldNumber ? editorNumberField : editorDescriptionField;
   SetFocus(focus);
-  // The caret goes behind the text, ready to go on typing.
-  int32_t end = GetWindowTextLengthW(focus);
-  SendMessageW(focus, EM_SETSEL, end, end);
+  SendMessageW(focus, EM_SETSEL, caret.position, caret.position);
 }
 
 void SubmitTicketEditor() {
@@ -211,9 +203,9 @@ void SubmitTicketEditor() {
     CloseTicketEditor();
     return;
   }
-  char16_t number[editorNumberRead], description[editorDescriptionRead];
-  GetWindowTextW(editorNumberField, W(number), editorNumberRead);
-  GetWindowTextW(editorDescriptionField, W(description), editorDescriptionRead);
+  char16_t number[numberFieldRead], description[descriptionFieldRead];
+  GetWindowTextW(editorNumberField, W(number), numberFieldRead);
+  GetWindowTextW(editorDescriptionField, W(description), descriptionFieldRead);
   EditOutcome outcome = ApplyTicketEdit(editIndex, number, description);
   char16_t text[160];
   FormatEditOutcome(outcome, number, text, 160);

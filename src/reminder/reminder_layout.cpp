@@ -82,28 +82,20 @@ SettingsLayout LayoutSettings(int32_t w, int32_t h) {
   int32_t saveLeft = l.saveRect.left;
   l.cancelRect = Rect{saveLeft - (s(120) + s(12)), h - s(62), saveLeft - s(12), h - s(20)};
   l.testRect = Rect{m, h - s(62), m + s(110), h - s(20)};
+  l.hourFieldRect = FieldInFrame(l.hourFrameRect, 8);
+  l.minuteFieldRect = FieldInFrame(l.minuteFrameRect, 8);
   return l;
 }
 
-Rect SettingsFieldRect(const Rect& f) {
-  int32_t x = f.left + s(8);
-  int32_t y = (f.top + f.bottom - s(22)) / 2;
-  return Rect{x, y, x + (f.right - (f.left + s(16))), y + s(22)};
-}
-
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y) {
-  if (RectContains(l.saveRect, x, y)) return 2;
-  if (RectContains(l.cancelRect, x, y)) return 1;
-  if (RectContains(l.testRect, x, y)) return 3;
-  return 0;
+  if (RectContains(l.switchRect, x, y)) return SettingsHitSwitch;
+  if (RectContains(l.saveRect, x, y)) return SettingsHitSave;
+  if (RectContains(l.cancelRect, x, y)) return SettingsHitCancel;
+  if (RectContains(l.testRect, x, y)) return SettingsHitTestButton;
+  return SettingsHitNone;
 }
 
-Rect SettingsPlacement(const Rect& main) {
-  int32_t w = s(500), h = s(330);
-  int32_t x = main.left + ((main.right - main.left) - w) / 2;
-  int32_t y = main.top + ((main.bottom - main.top) - h) / 2;
-  return Rect{x, y, x + w, y + h};
-}
+Rect SettingsPlacement(const Rect& owner) { return CentredOn(owner, s(500), s(330)); }
 
 // Leading digits of a field, -1 for an empty one; a text without leading digits counts as 0.
 static int32_t FieldValue(const char16_t* text) {

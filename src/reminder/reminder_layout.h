@@ -47,11 +47,18 @@ ReminderRow ReminderRowAt(int32_t width, int32_t i);
 // Settings window geometry for a client area of width x height.
 struct SettingsLayout {
   Rect switchRect, hourFrameRect, minuteFrameRect, testRect, cancelRect, saveRect;
+  Rect hourFieldRect, minuteFieldRect;  // the EDIT controls inside the frames
 };
 SettingsLayout LayoutSettings(int32_t width, int32_t height);
-// The EDIT control inside a frame.
-Rect SettingsFieldRect(const Rect& frame);
-// 0 none, 1 cancel, 2 save, 3 test.
+enum SettingsHit : int32_t {
+  SettingsHitNone = 0,
+  SettingsHitCancel = 1,
+  SettingsHitSave = 2,
+  SettingsHitTestButton = 3,  // shows the reminder as a test
+  SettingsHitSwitch = 4,      // turns the reminder on or off
+};
 int32_t SettingsHitTest(const SettingsLayout& l, int32_t x, int32_t y);
-// Outer rectangle of the settings window centred on the main window.
-Rect SettingsPlacement(const Rect& mainRect);
+// Which time field shows its frame as focused.
+enum SettingsField : int32_t { SettingsFieldNone = 0, SettingsFieldHour = 1, SettingsFieldMinute = 2 };
+// Outer rectangle of the settings window centred on its owner's screen rectangle.
+Rect SettingsPlacement(const Rect& owner);

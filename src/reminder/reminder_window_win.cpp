@@ -11,7 +11,7 @@
 
 HWND reminderWindow;
 static bool reminderTest;
-static int32_t reminderHover;
+static int32_t reminderHover;  // ReminderHit
 static ReminderButtons reminderButtons;  // as placed by the last paint
 static int32_t reminderCount[3];
 static int32_t reminderLists[3][maxTickets];
@@ -25,7 +25,7 @@ void ShowReminder(bool test) {
   SortIntoColumns(reminderCount, reminderLists);
   int32_t open = reminderCount[0] + reminderCount[1];
   reminderTest = test;
-  reminderHover = 0;
+  reminderHover = ReminderHitNone;
   reminderButtons = ReminderButtons{};
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -132,7 +132,8 @@ LRESULT CALLBACK ReminderWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
     case WM_SETCURSOR: {
       POINT p = CursorInClient(window);
-      SetCursor(ReminderHitTest(reminderButtons, p.x, p.y) ? handCursor : arrowCursor);
+      bool hand = ReminderHitTest(reminderButtons, p.x, p.y) != ReminderHitNone;
+      SetCursor(hand ? handCursor : arrowCursor);
       return TRUE;
     }
     case WM_LBUTTONUP:

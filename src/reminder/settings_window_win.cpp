@@ -10,20 +10,19 @@
 #include "reminder/settings.h"
 
 HWND settingsWindow;
-static int32_t settingsRemind, settingsHover, settingsFocus;
+static int32_t settingsRemind;
+static int32_t settingsHover;  // SettingsHit
+static int32_t settingsFocus;  // SettingsField
 static HWND hourField, minuteField;
 static HWND settingsLastField;  // the field that had the focus last
-static WNDPROC hourFieldProc, minuteFieldProc;
 static SettingsLayout settingsLayout;
 
 static void LayoutSettingsWindow(HWND window) {
   RECT c;
   GetClientRect(window, &c);
   settingsLayout = LayoutSettings(c.right, c.bottom);
-  Rect f = SettingsFieldRect(settingsLayout.hourFrameRect);
-  if (hourField) MoveWindow(hourField, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
-  f = SettingsFieldRect(settingsLayout.minuteFrameRect);
-  if (minuteField) MoveWindow(minuteField, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
+  MoveControl(hourField, settingsLayout.hourFieldRect);
+  MoveControl(minuteField, settingsLayout.minuteFieldRect);
 }
 
 // Keyboard focus into a field selects its two digits, so typing replaces them as in a dialog.
@@ -32,24 +31,12 @@ static void FocusField(HWND field) {
   SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
-static LRESULT CALLBACK SettingsFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC previous = field == hourField ? hourFieldProc : minuteFieldProc;
-  if (message == WM_CHAR) {
-    if (wParam == 13) return PostMessageW(settingsWindow, WM_APP_SUBMIT, 0, 0), 0;
-    if (wParam == 27) return PostMessageW(settingsWindow, WM_APP_CANCEL, 0, 0), 0;
-    if (wParam == 9) return FocusField(field == hourField ? minuteField : hourField), 0;
-  }
-  return CallWindowProcW(previous, field, message, wParam, lParam);
-}
-
 void OpenSettingsWindow() {
   if (settingsWindow) return;
   settingsRemind = settings.remind;
-  settingsHover = 0;
-  settingsFocus = 0;
-  RECT m;
-  GetWindowRect(mainWindow, &m);
-  Rect place = SettingsPlacement(Rect{m.left, m.top, m.right, m.bottom});
+  settingsHover = SettingsHitNone;
+  settingsFocus = SettingsFieldNone;
+  Rect place = SettingsPlacement(ScreenRectOf(mainWindow));
   settingsWindow = CreateWindowExW(0, L"ZoltexSet", L"Настройки \x2014 KALMEX",
                                    WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
                                    place.right - place.left, place.bottom - place.top, mainWindow,
@@ -95,23 +82,22 @@ void SubmitSettingsWindow() {
   CloseSettingsWindow();
 }
 
-// The handle is stored before the subclass: SettingsFieldProc tells the fields apart by it.
-static void MakeField(HWND window, int32_t id, int32_t value, HWND* field, WNDPROC* previous) {
-  *field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER,
-                           0, 0, 10, 10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           hInstance, NULL);
-  SendMessageW(*field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
-  SendMessageW(*field, EM_LIMITTEXT, 2, 0);
-  *previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(*field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SettingsFieldProc)));
+static HWND MakeField(HWND window, int32_t id, int32_t value) {
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER;
+  HWND field = CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 10, 10, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInstance, NULL);
+  SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontSet.inputFont), TRUE);
+  SendMessageW(field, EM_LIMITTEXT, 2, 0);
   wchar_t text[8];
   wsprintfW(text, L"%02d", value);
-  SetWindowTextW(*field, text);
+  SetWindowTextW(field, text);
+  return field;
 }
 
 static void OnCreate(HWND window) {
-  MakeField(window, 401, settings.hour, &hourField, &hourFieldProc);
-  MakeField(window, 402, settings.minute, &minuteField, &minuteFieldProc);
+  hourField = MakeField(window, 401, settings.hour);
+  minuteField = MakeField(window, 402, settings.minute);
+  SubclassFieldPair(hourField, minuteField, TabSelectsText);
   LayoutSettingsWindow(window);
 }
 
@@ -122,12 +108,8 @@ static void OnFocusBack(HWND window, UINT message, WPARAM wParam) {
   if (field) SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
-static void OnPaint(HWND window) {
-  const SettingsLayout& l = settingsLayout;
-  BackBuffer b;
-  BeginWindowBackBuffer(window, &b);
-  int32_t w = b.width;
-  HDC dc = b.dc;
+// The window's picture, w pixels wide, with the switch, hover and focus of the moment.
+static void PaintSettings(HDC dc, int32_t w, const SettingsLayout& l) {
   bool on = settingsRemind == 1;
   DrawCornerGlow(dc, w - s(40), 0, s(320), s(140), Theme::glowBlue);
   DrawTextIn(dc, u"НАСТРОЙКИ  ·  НАПОМИНАНИЕ", Rect{s(22), s(14), w - s(22), s(44)},
@@ -147,38 +129,44 @@ static void OnPaint(HWND window) {
   const Rect& mr = l.minuteFrameRect;
   DrawTextIn(dc, u"Время", Rect{s(22), hr.top, hr.left - s(8), hr.bottom}, fontSet.bodyFont,
              on ? Theme::mutedText : Theme::dimText, textLeft);
-  DrawInputFrame(dc, hr, settingsFocus == 1);
-  DrawInputFrame(dc, mr, settingsFocus == 2);
+  DrawInputFrame(dc, hr, settingsFocus == SettingsFieldHour);
+  DrawInputFrame(dc, mr, settingsFocus == SettingsFieldMinute);
   DrawTextIn(dc, u":", Rect{hr.right, hr.top, mr.left, hr.bottom}, fontSet.headingFont,
              Theme::mutedText, textCentred);
   DrawTextIn(dc, u"часы : минуты", Rect{mr.right + s(14), hr.top, w - s(22), hr.bottom},
              fontSet.smallFont, Theme::dimText, textLeft);
   FillRoundRect(dc, l.testRect, s(40),
-                settingsHover == 3 ? Theme::warnButtonHoverColor : Theme::warnButtonColor,
+                settingsHover == SettingsHitTestButton ? Theme::warnButtonHoverColor
+                                                       : Theme::warnButtonColor,
                 Theme::warnLineColor);
   DrawTextIn(dc, u"ТЕСТ", l.testRect, fontSet.buttonFont, Theme::warnColor, textCentred);
-  DrawSecondaryButton(dc, l.cancelRect, s(40), settingsHover == 1, u"ОТМЕНА");
-  DrawPrimaryButton(dc, l.saveRect, s(40), settingsHover == 2, u"СОХРАНИТЬ");
+  DrawSecondaryButton(dc, l.cancelRect, s(40), settingsHover == SettingsHitCancel, u"ОТМЕНА");
+  DrawPrimaryButton(dc, l.saveRect, s(40), settingsHover == SettingsHitSave, u"СОХРАНИТЬ");
+}
+
+static void OnPaint(HWND window) {
+  BackBuffer b;
+  BeginWindowBackBuffer(window, &b);
+  PaintSettings(b.dc, b.width, settingsLayout);
   EndBackBuffer(window, &b);
 }
 
 static void OnLButtonUp(HWND window, int32_t x, int32_t y) {
-  if (RectContains(settingsLayout.switchRect, x, y)) {
-    settingsRemind = settingsRemind ? 0 : 1;
-    InvalidateRect(window, NULL, FALSE);
-    return;
+  switch (SettingsHitTest(settingsLayout, x, y)) {
+    case SettingsHitSwitch:
+      settingsRemind = settingsRemind ? 0 : 1;
+      InvalidateRect(window, NULL, FALSE);
+      break;
+    case SettingsHitSave: SubmitSettingsWindow(); break;
+    case SettingsHitCancel: CloseSettingsWindow(); break;
+    case SettingsHitTestButton: ShowReminder(true); break;
   }
-  int32_t hit = SettingsHitTest(settingsLayout, x, y);
-  if (hit == 2) SubmitSettingsWindow();
-  else if (hit == 1) CloseSettingsWindow();
-  else if (hit == 3) ShowReminder(true);
 }
 
 static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p;
   if (!ClientCursorAsked(window, wParam, lParam, &p)) return false;
-  bool hand = RectContains(settingsLayout.switchRect, p.x, p.y) ||
-              SettingsHitTest(settingsLayout, p.x, p.y) != 0;
+  bool hand = SettingsHitTest(settingsLayout, p.x, p.y) != SettingsHitNone;
   SetCursor(hand ? handCursor : arrowCursor);
   return true;
 }
@@ -205,7 +193,9 @@ LRESULT CALLBACK SettingsWndProc(HWND window, UINT message, WPARAM wParam, LPARA
       KeepFieldFocus(window, message, wParam, &settingsLastField, hourField);
       if (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS) {
         HWND focus = GetFocus();
-        settingsFocus = focus == hourField ? 1 : focus == minuteField ? 2 : 0;
+        settingsFocus = focus == hourField     ? SettingsFieldHour
+                        : focus == minuteField ? SettingsFieldMinute
+                                               : SettingsFieldNone;
         InvalidateRect(window, NULL, FALSE);
       }
       return 0;

@@ -2,7 +2,9 @@
 #pragma once
 #include <stdint.h>
 
-constexpr int32_t saveBufferUnits = 88256;
+#include "app/textfile.h"
+
+constexpr int32_t saveBufferUnits = writeTextUnits;
 extern char16_t saveBuffer[saveBufferUnits];
 
 void ClearSaveBuffer();

@@ -111,6 +111,23 @@ TEST(BindTyping, OnlyTheFirst19999UnitsAreUsed) {
   EXPECT_EQ(TakeBindText(work, bindWorkUnits, fits.c_str()), 19999);
 }
 
+TEST(BindRows, AFileShownOnlyInPartIsWrittenBackOnlyOnceEdited) {
+  struct {
+    int32_t decoded, taken;
+    bool cut, edited, written;
+  } cases[] = {
+      {12, 12, false, false, true},         // shown whole: saving writes it, changed or not
+      {12, 5, false, false, false},         // a NUL inside: the rest would be lost
+      {25000, 19999, false, false, false},  // longer than a bind
+      {19999, 19999, true, false, false},   // the read left bytes behind
+      {12, 5, false, true, true},           // the user's edit is what the slot is now
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(BindTextWrittenBack(BindFileTakenWhole(c.decoded, c.taken, c.cut), c.edited),
+              c.written)
+        << c.decoded << " " << c.taken << " " << c.cut << " " << c.edited;
+}
+
 TEST(BindRows, PreviewOfFortyUnitsOrEmpty) {
   char16_t row[bindRowUnits];
   FormatBindRow(row, bindRowUnits, 1, u"Добрый день!\r\nЧем помочь?");

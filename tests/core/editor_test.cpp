@@ -5,6 +5,7 @@
 #include "app/geometry.h"
 #include "app/text.h"
 #include "editor/editor_rules.h"
+#include "store/clean.h"
 #include "store/ticket.h"
 
 namespace {
@@ -28,9 +29,9 @@ int32_t AddTicket(const char16_t* number, const char16_t* description, int32_t s
 
 // Runs one save of the editor on the ticket at index with the typed texts.
 EditOutcome Save(int32_t index, const char16_t* number, const char16_t* description) {
-  char16_t n[editorNumberRead], d[editorDescriptionRead];
-  CopyText(n, editorNumberRead, number);
-  CopyText(d, editorDescriptionRead, description);
+  char16_t n[numberFieldRead], d[descriptionFieldRead];
+  CopyText(n, numberFieldRead, number);
+  CopyText(d, descriptionFieldRead, description);
   return ApplyTicketEdit(index, n, d);
 }
 
@@ -132,18 +133,36 @@ bool Same(const Rect& r, int32_t l, int32_t t, int32_t rr, int32_t b) {
   return r.left == l && r.top == t && r.right == rr && r.bottom == b;
 }
 
+TEST_F(TicketEdit, OpensInTheDescriptionOnlyWhenThereIsNoneCaretBehindTheText) {
+  struct {
+    const char16_t *number, *description;
+    int32_t field, position;
+  } cases[] = {
+      {u"A-1", u"printer", EditorFieldNumber, 3},
+      {u"A-1", u"", EditorFieldDescription, 0},
+      {u"\U0001F600-12", u"x", EditorFieldNumber, 5},  // a pair counts as the two units it is
+  };
+  for (const auto& c : cases) {
+    ResetTicketStore();
+    EditorCaret caret = EditorOpeningCaret(ticketStore.tickets[AddTicket(c.number, c.description,
+                                                                         StateInWork, 1)]);
+    EXPECT_EQ(caret.field, c.field) << c.position;
+    EXPECT_EQ(caret.position, c.position);
+  }
+}
+
 TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EditorLayout l = ComputeEditorLayout(544, 291);
   EXPECT_TRUE(Same(l.numberFrame, 22, 86, 522, 132));
   EXPECT_TRUE(Same(l.descriptionFrame, 22, 166, 522, 212));
   EXPECT_TRUE(Same(l.save, 362, 229, 522, 271));
   EXPECT_TRUE(Same(l.cancel, 220, 229, 350, 271));
-  EXPECT_TRUE(Same(EditorFieldRect(l.numberFrame), 36, 98, 36 + 472, 120));
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 362, 229), 2);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 521, 270), 2);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 522, 250), 0);  // half-open
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 349, 250), 1);
-  EXPECT_EQ(EditorHoverAt(l.save, l.cancel, 355, 250), 0);  // the gap between the buttons
+  EXPECT_TRUE(Same(l.numberField, 36, 98, 36 + 472, 120));
+  EXPECT_EQ(EditorHitTest(l, 362, 229), 2);
+  EXPECT_EQ(EditorHitTest(l, 521, 270), 2);
+  EXPECT_EQ(EditorHitTest(l, 522, 250), 0);  // half-open
+  EXPECT_EQ(EditorHitTest(l, 349, 250), 1);
+  EXPECT_EQ(EditorHitTest(l, 355, 250), 0);  // the gap between the buttons
 
   // Each constant is scaled on its own: s(86) + s(46) = 129 + 69, s(160) + s(22) = 240 + 33.
   dpi = 144;
@@ -152,7 +171,7 @@ TEST_F(TicketEdit, LayoutAt96And144Dpi) {
   EXPECT_TRUE(Same(l.save, 800 - 273, 450 - 93, 767, 420));
   EXPECT_TRUE(Same(l.cancel, 527 - (195 + 18), 357, 527 - 18, 420));
   // y = (129 + 198 - 33) / 2 = 147, width = 767 - (33 + 42).
-  EXPECT_TRUE(Same(EditorFieldRect(l.numberFrame), 54, 147, 54 + 692, 180));
+  EXPECT_TRUE(Same(l.numberField, 54, 147, 54 + 692, 180));
 }
 
 TEST_F(TicketEdit, PlacementIsCentredOnTheMainWindow) {

@@ -46,7 +46,7 @@ TEST(BoardLayout, RectanglesAt96Dpi) {
   ExpectRect(l.creditLinkRect, 22, 766, 382, 790);
   EXPECT_EQ(l.cardHeight, 98);
   EXPECT_EQ(l.cardGap, 10);
-  ExpectRect(InputPlacement(l.numberFrameRect), 36, 92, 218, 114);
+  ExpectRect(l.numberInputRect, 36, 92, 218, 114);
 }
 
 TEST(BoardLayout, ConstantsAreScaledOneByOne) {
@@ -73,6 +73,9 @@ TEST(BoardLayout, ConstantsAreScaledOneByOne) {
     EXPECT_EQ(boardLayout.columnRect[1].left, 28 + 501 + 20);
     EXPECT_EQ(boardLayout.columnRect[2].left, 28 + 2 * (501 + 20));
     EXPECT_EQ(boardLayout.columnRect[2].right, 1572);
+    // The input is s(28) narrower than its frame, 35, not twice s(14), 36.
+    const Rect &frame = boardLayout.numberFrameRect, &input = boardLayout.numberInputRect;
+    EXPECT_EQ((frame.right - frame.left) - (input.right - input.left), 35);
   }
 }
 
@@ -169,6 +172,12 @@ TEST(BoardLayout, HitTestButtonsAndTheClearButtonOnlyWithDoneCards) {
   HitResult clear = Hit(1160, 170);
   EXPECT_EQ(clear.code, HitClearButton);
   EXPECT_EQ(clear.ticket, -1);
+}
+
+TEST(BoardLayout, TheHandShowsOverWhatIsClickedNotOverACardBody) {
+  const bool hand[] = {false, true, true, true, false, true, true, true, true, true};  // by code
+  for (int32_t code = HitNothing; code <= HitSettingsButton; code++)
+    EXPECT_EQ(HitShowsHand(code), hand[code]) << code;
 }
 
 TEST(BoardLayout, ScrolledOutPartOfACardIsNotHit) {

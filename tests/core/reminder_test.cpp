@@ -203,7 +203,16 @@ TEST(Settings, ReminderGeometryAndSummary) {
   EXPECT_TRUE(RectEquals(l.minuteFrameRect, Rect{200, 160, 264, 204}));
   EXPECT_TRUE(RectEquals(l.saveRect, Rect{312, 229, 462, 271}));
   EXPECT_TRUE(RectEquals(l.cancelRect, Rect{180, 229, 300, 271}));
-  EXPECT_TRUE(RectEquals(SettingsFieldRect(l.hourFrameRect), Rect{120, 171, 168, 193}));
+  EXPECT_TRUE(RectEquals(l.hourFieldRect, Rect{120, 171, 168, 193}));
+  // The switch is hit like the buttons; the time fields are controls of their own.
+  struct {
+    int32_t x, y, hit;
+  } points[] = {
+      {22, 104, SettingsHitSwitch}, {77, 133, SettingsHitSwitch},   {78, 120, SettingsHitNone},
+      {312, 229, SettingsHitSave},  {299, 270, SettingsHitCancel},  {305, 250, SettingsHitNone},
+      {22, 229, SettingsHitTestButton}, {131, 270, SettingsHitTestButton}, {140, 180, SettingsHitNone},
+  };
+  for (const auto& p : points) EXPECT_EQ(SettingsHitTest(l, p.x, p.y), p.hit) << p.x << "," << p.y;
   EXPECT_TRUE(RectEquals(SettingsPlacement(Rect{320, 140, 1600, 940}), Rect{710, 375, 1210, 705}));
 }
 

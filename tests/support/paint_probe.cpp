@@ -176,18 +176,12 @@ void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after
 ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now,
                                   uint32_t tick) {
   ScratchBoard b;
-  b.dc = CreateCompatibleDC(screen);
-  b.bitmap = CreateCompatibleBitmap(screen, w, h);
-  b.kept = SelectObject(b.dc, b.bitmap);
-  SetBkMode(b.dc, TRANSPARENT);
-  RECT r{0, 0, w, h};
-  FillRect(b.dc, &r, windowBrush);
+  MakeSurface(screen, Rect{0, 0, w, h}, &b);
   DrawBoard(b.dc, now, tick);
   return b;
 }
 
 void ReleaseScratchBoard(const ScratchBoard& b) {
-  SelectObject(b.dc, b.kept);
-  DeleteObject(b.bitmap);
-  DeleteDC(b.dc);
+  ScratchBoard done = b;
+  FreeSurface(&done);
 }

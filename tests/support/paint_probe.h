@@ -6,6 +6,8 @@
 
 #include <stdint.h>
 
+#include "draw/draw_win.h"
+
 // Handles every message waiting for this thread.
 void PumpProbeMessages();
 // A board window painted by PaintBoard, standing in as the main window (owner of the others),
@@ -29,11 +31,7 @@ void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after
 // The plain way of painting, kept for comparison: a new buffer of the client size filled with the
 // window colour and the whole board drawn into it. Read it, then give it back with
 // ReleaseScratchBoard.
-struct ScratchBoard {
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ kept;
-};
+using ScratchBoard = Surface;
 
 ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now,
                                   uint32_t tick);

@@ -277,7 +277,7 @@ TEST_F(EditorWindow, TabHoverAndTheSaveButton) {
   RECT field;
   GetWindowRect(editorDescriptionField, &field);
   MapWindowPoints(NULL, editorWindow, reinterpret_cast<POINT*>(&field), 2);
-  Rect expected = EditorFieldRect(l.descriptionFrame);
+  Rect expected = l.descriptionField;
   EXPECT_EQ(field.left, expected.left);
   EXPECT_EQ(field.top, expected.top);
   EXPECT_EQ(field.right, expected.right);
