@@ -10,14 +10,15 @@
 #include "app/shell_win.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
+#include "board/history_win.h"
 #include "board/interaction.h"
 #include "board/layout.h"
+#include "board/ops_win.h"
 #include "board/ui_state.h"
 #include "draw/board_paint_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/datafile.h"
-#include "store/ops_win.h"
 #include "store/ticket.h"
 
 HWND numberInput, descriptionInput;

@@ -11,13 +11,13 @@
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/text.h"
+#include "board/history_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_rules.h"
 #include "editor/editor_win.h"
 #include "box_answer.h"
 #include "harness.h"
 #include "store/history.h"
-#include "store/ops_win.h"
 #include "store/ticket.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The ticket operations as the main window runs them: inputs, confirmation, save and repaint.
-#include "store/ops_win.h"
+#include "board/ops_win.h"
 
 #include "app/clock.h"
 #include "app/shell_win.h"

@@ -1,4 +1,6 @@
 // Clearing the done column into the append-only history file.
+#include "board/history_win.h"
+
 #include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
@@ -9,7 +11,6 @@
 #include "editor/editor_win.h"
 #include "store/datafile.h"
 #include "store/history.h"
-#include "store/ops_win.h"
 
 // Appends the history lines of the done tickets, in as many appends as the buffer needs.
 // Returns the store index below which every done ticket reached the file; failed tells whether
