@@ -9,10 +9,10 @@
 #include "app/geometry.h"
 #include "app/shell_win.h"
 #include "bench_util.h"
+#include "board/board_geometry.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
-#include "draw/board_paint_win.h"
 #include "store/ticket.h"
 #include "paint_probe.h"
 

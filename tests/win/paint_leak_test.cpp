@@ -7,9 +7,9 @@
 #include "app/geometry.h"
 #include "app/shell_win.h"
 #include "app/text.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_paint_win.h"
 #include "paint_probe.h"
 #include "store/ticket.h"
 
