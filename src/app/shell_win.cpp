@@ -1,7 +1,9 @@
 #include "app/shell_win.h"
 
+#include "app/clock.h"
 #include "app/geometry.h"
 #include "app/startup.h"
+#include "app/status.h"
 #include "binds/binds_win.h"
 #include "board/main_window_win.h"
 #include "draw/theme.h"
@@ -27,6 +29,15 @@ bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at) {
   if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
   *at = CursorInClient(window);
   return true;
+}
+
+void ShowStatus(const char16_t* text) {
+  SetStatusText(text, TickNow());
+  RepaintBoard();
+}
+
+void RepaintBoard() {
+  if (mainWindow) InvalidateRect(mainWindow, NULL, FALSE);
 }
 
 LRESULT AnswerFieldColors(WPARAM dc) {

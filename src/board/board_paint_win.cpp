@@ -6,6 +6,7 @@
 
 #include "app/clock.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "board/board_geometry.h"
 #include "board/layout.h"
@@ -135,7 +136,7 @@ void DrawFooter(HDC dc, uint32_t tick) {
              Hovered(HitCreditLink) ? Theme::accentLight : Theme::dimText, textLeft);
   Rect box = StatusBox(L.clientWidth, L.margin, L.creditLinkRect);
   if (StatusVisible(tick)) {
-    DrawTextIn(dc, boardUi.statusText, box, fontSet.smallFont, Theme::accentLight, textRightCut);
+    DrawTextIn(dc, statusLine.text, box, fontSet.smallFont, Theme::accentLight, textRightCut);
     return;
   }
   char16_t line[200];

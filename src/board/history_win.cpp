@@ -6,7 +6,6 @@
 #include "app/shell_win.h"
 #include "app/textfile.h"
 #include "board/layout.h"
-#include "board/main_window_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_win.h"
 #include "store/datafile.h"

@@ -8,6 +8,7 @@
 #include "app/clock.h"
 #include "app/field_win.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
 #include "board/board_paint_win.h"
@@ -24,21 +25,6 @@
 HWND numberInput, descriptionInput;
 static WNDPROC previousEditProc;
 static HWND keptInput;  // the input the keyboard comes back to
-
-void ShowStatus(const char16_t* text) {
-  SetStatusText(text, TickNow());
-  RepaintBoard();
-}
-
-void RepaintBoard() {
-  if (mainWindow) InvalidateRect(mainWindow, NULL, FALSE);
-}
-
-bool SaveTicketsReported() {
-  bool saved = SaveTickets();
-  if (!saved) ShowStatus(SaveProblemText(lastSaveProblem));
-  return saved;
-}
 
 static void Layout(HWND window) {
   RECT r;

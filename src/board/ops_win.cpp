@@ -3,10 +3,12 @@
 
 #include "app/clock.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "board/layout.h"
 #include "board/main_window_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_win.h"
+#include "store/datafile.h"
 #include "store/ops.h"
 #include "store/ticket.h"
 

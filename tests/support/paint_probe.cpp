@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
 #include "board/board_geometry.h"
@@ -159,7 +160,8 @@ HRGN TimerRegion(bool withWaiting) {
 }
 
 void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
-  ResetBoardUi();
+  boardUi = {};
+  statusLine = {};
   HWND board = MakeProbeBoard(width, height);
   PaintProbeBoard(board, 1, width, height);  // the first paint makes the kept buffers
   OpenEverySecondaryWindowOnce();            // and the first openings whatever they keep

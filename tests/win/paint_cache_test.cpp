@@ -9,6 +9,7 @@
 
 #include "app/geometry.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "board/board_geometry.h"
 #include "board/board_paint_win.h"
@@ -94,7 +95,8 @@ class PaintCache : public ::testing::Test {
   void SetUp() override {
     CreateSharedObjects();
     dpi = 96;
-    ResetBoardUi();
+    boardUi = {};
+    statusLine = {};
     ResetSettings();
     ReleaseBoardBuffers();
   }
