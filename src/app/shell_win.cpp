@@ -4,11 +4,6 @@
 #include "app/geometry.h"
 #include "app/startup.h"
 #include "app/status.h"
-#include "binds/binds_win.h"
-#include "board/main_window_win.h"
-#include "draw/theme.h"
-#include "editor/editor_win.h"
-#include "reminder/reminder_win.h"
 
 HINSTANCE hInstance;
 FontSet fontSet;
@@ -40,12 +35,6 @@ void RepaintBoard() {
   if (mainWindow) InvalidateRect(mainWindow, NULL, FALSE);
 }
 
-LRESULT AnswerFieldColors(WPARAM dc) {
-  SetTextColor(reinterpret_cast<HDC>(dc), Theme::textColor);
-  SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);
-  return reinterpret_cast<LRESULT>(fieldBrush);
-}
-
 static HFONT MakeFont(const wchar_t* face, int32_t size, int32_t weight) {
   return CreateFontW(-s(size), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
@@ -75,28 +64,3 @@ void CreateSharedObjects() {
   largeIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, large, large, 0));
   smallIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, small, small, 0));
 }
-
-void RegisterWindowClasses() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = hInstance;
-  wc.hCursor = arrowCursor;
-  wc.hIcon = largeIcon;
-  wc.hIconSm = smallIcon;
-  struct {
-    const wchar_t* name;
-    WNDPROC proc;
-    UINT style;
-  } classes[] = {
-      {L"ZoltexMain", MainWndProc, CS_DBLCLKS}, {L"ZoltexBinds", BindsWndProc, 0},
-      {L"ZoltexEdit", EditorWndProc, 0},        {L"ZoltexSet", SettingsWndProc, 0},
-      {L"ZoltexRemind", ReminderWndProc, 0},
-  };
-  for (auto& c : classes) {
-    wc.lpszClassName = c.name;
-    wc.lpfnWndProc = c.proc;
-    wc.style = c.style;
-    RegisterClassExW(&wc);
-  }
-}
-

@@ -34,10 +34,5 @@ bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at);
 void ShowStatus(const char16_t* text);
 void RepaintBoard();
 
-// WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
-LRESULT AnswerFieldColors(WPARAM dc);
-
 // The DPI, the nine fonts, the two brushes, the cursors and the icons (start-up, step by step).
 void CreateSharedObjects();
-// The five window classes, in order: ZoltexMain, ZoltexBinds, ZoltexEdit, ZoltexSet, ZoltexRemind.
-void RegisterWindowClasses();

@@ -17,6 +17,7 @@
 #include "board/layout.h"
 #include "board/ops_win.h"
 #include "board/ui_state.h"
+#include "draw/draw_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/datafile.h"

@@ -19,6 +19,9 @@ void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 // One BitBlt to the window, then everything released and EndPaint.
 void EndBackBuffer(HWND window, BackBuffer* buffer);
 
+// WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
+LRESULT AnswerFieldColors(WPARAM dc);
+
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.

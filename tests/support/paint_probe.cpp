@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "program/window_classes_win.h"
 #include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"

@@ -10,6 +10,7 @@
 #include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "program/window_classes_win.h"
 #include "app/status.h"
 #include "app/text.h"
 #include "board/history_win.h"
