@@ -7,11 +7,6 @@
 
 static bool ValidTicket(int32_t t) { return t >= 0 && t < ticketStore.ticketCount; }
 
-static void ClearHover() {
-  boardUi.hoverCode = HitNothing;
-  boardUi.hoverTicket = -1;
-}
-
 static MouseOutcome StateChange(int32_t ticket, int32_t state) {
   MouseOutcome o = {};
   o.action = ActSetState;
@@ -30,7 +25,7 @@ static void StartDrag() {
   // Keep the grab point: the card follows the mouse where it was taken.
   ui.grabX = ui.pressX - boardLayout.listRect[k].left;
   ui.grabY = ui.pressY - CardTop(k, i);
-  ClearHover();
+  ForgetHover();
 }
 
 MouseOutcome MouseMove(int32_t x, int32_t y) {
@@ -51,7 +46,7 @@ MouseOutcome MouseMove(int32_t x, int32_t y) {
     }
   }
   if (ui.dragging) {
-    ClearHover();
+    ForgetHover();
     o.invalidate = true;
     return o;
   }
@@ -67,7 +62,7 @@ MouseOutcome MouseLeave() {
   MouseOutcome o = {};
   boardUi.leaveTracking = false;
   if (boardUi.dragging) return o;
-  ClearHover();
+  ForgetHover();
   o.invalidate = true;
   return o;
 }

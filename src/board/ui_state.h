@@ -19,4 +19,10 @@ struct BoardUiState {
 };
 
 // Starts as BoardUiState{}: nothing focused, hovered, pressed or dragged, every list at its top.
+// Other modules read it; what they change, they change through the functions below.
 extern BoardUiState boardUi;
+
+// Nothing is hovered (until the next mouse move or RefreshHover looks again).
+void ForgetHover();
+// The column's list is shown from its first card.
+void ScrollColumnToTop(int32_t column);
