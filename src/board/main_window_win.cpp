@@ -137,17 +137,27 @@ static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Mouse on the board.
 
-static void Carry(HWND window, MouseOutcome o);
+// What the window does for every outcome of the mouse rules: leave tracking, capture, repaint.
+static void FollowOutcome(HWND window, const MouseOutcome& o) {
+  if (o.trackLeave) {
+    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
+    TrackMouseEvent(&tme);
+  }
+  if (o.capture) SetCapture(window);
+  if (o.release) ReleaseCapture();
+  if (o.invalidate) RepaintBoard();
+}
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
 // scroll), and no mouse move follows: the hover is taken again from what is under the cursor now.
+// A move or a leave never asks for an action, so nothing runs from here.
 static void RefreshHover(HWND window) {
   Layout(window);
   POINT p;
   GetCursorPos(&p);
   bool over = WindowFromPoint(p) == window;
   ScreenToClient(window, &p);
-  Carry(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+  FollowOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
 }
 
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -204,17 +214,19 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   return command;
 }
 
-// Carries out what the mouse rules decided.
-static void Carry(HWND window, MouseOutcome o) {
-  if (o.trackLeave) {
-    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
-    TrackMouseEvent(&tme);
+static bool ValidTicket(int32_t t) { return t >= 0 && t < ticketStore.ticketCount; }
+
+// Runs the action the mouse rules chose. The command picked from the menu is an outcome of its
+// own, followed and run here in its place.
+static void RunAction(HWND window, MouseOutcome o) {
+  if (o.action == ActMenu) {
+    if (!ValidTicket(o.ticket)) return;
+    // The store can change while the menu is open: MenuCommand and the switch check the index.
+    o = MenuCommand(ShowTicketMenu(window, o.ticket), o.ticket);
+    FollowOutcome(window, o);
   }
-  if (o.capture) SetCapture(window);
-  if (o.release) ReleaseCapture();
-  if (o.invalidate) RepaintBoard();
   int32_t t = o.ticket;
-  bool valid = t >= 0 && t < ticketStore.ticketCount;
+  bool valid = ValidTicket(t);
   switch (o.action) {
     case ActTake: AddTicketFromInputs(); break;
     case ActBinds: OpenBindsWindow(); break;
@@ -226,12 +238,16 @@ static void Carry(HWND window, MouseOutcome o) {
     case ActEdit: if (valid) OpenTicketEditor(t); break;
     case ActCopyNumber: if (valid) CopyNumber(t); break;
     case ActTakeTexts: if (valid) TakeTexts(t); break;
-    case ActMenu:
-      // The store can change while the menu is open; MenuCommand checks the index again.
-      if (valid) Carry(window, MenuCommand(ShowTicketMenu(window, t), t));
-      break;
   }
-  if (o.action != ActNone) RefreshHover(window);
+}
+
+// Carries out one mouse message's outcome: what the window does, the action, and then, once, the
+// hover taken again, as the action may have moved the cards.
+static void Carry(HWND window, MouseOutcome o) {
+  FollowOutcome(window, o);
+  if (o.action == ActNone) return;
+  RunAction(window, o);
+  RefreshHover(window);
 }
 
 static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
