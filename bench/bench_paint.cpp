@@ -8,11 +8,12 @@
 
 #include "app/geometry.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "bench_util.h"
+#include "board/board_geometry.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
-#include "draw/board_paint_win.h"
 #include "store/ticket.h"
 #include "paint_probe.h"
 
@@ -76,7 +77,8 @@ void BenchPaint() {
   CreateSharedObjects();
   dpi = 96;
   FillFullStore();
-  ResetBoardUi();
+  boardUi = {};
+  statusLine = {};
   ComputeLayout(boardWidth, boardHeight);
   HDC screen = GetDC(NULL);
   const int runs = 300;

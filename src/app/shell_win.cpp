@@ -1,12 +1,9 @@
 #include "app/shell_win.h"
 
+#include "app/clock.h"
 #include "app/geometry.h"
 #include "app/startup.h"
-#include "binds/binds_win.h"
-#include "board/main_window_win.h"
-#include "draw/theme.h"
-#include "editor/editor_win.h"
-#include "reminder/reminder_win.h"
+#include "app/status.h"
 
 HINSTANCE hInstance;
 FontSet fontSet;
@@ -29,10 +26,13 @@ bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at) {
   return true;
 }
 
-LRESULT AnswerFieldColors(WPARAM dc) {
-  SetTextColor(reinterpret_cast<HDC>(dc), Theme::textColor);
-  SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);
-  return reinterpret_cast<LRESULT>(fieldBrush);
+void ShowStatus(const char16_t* text) {
+  SetStatusText(text, TickNow());
+  RepaintBoard();
+}
+
+void RepaintBoard() {
+  if (mainWindow) InvalidateRect(mainWindow, NULL, FALSE);
 }
 
 static HFONT MakeFont(const wchar_t* face, int32_t size, int32_t weight) {
@@ -64,28 +64,3 @@ void CreateSharedObjects() {
   largeIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, large, large, 0));
   smallIcon = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, small, small, 0));
 }
-
-void RegisterWindowClasses() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = hInstance;
-  wc.hCursor = arrowCursor;
-  wc.hIcon = largeIcon;
-  wc.hIconSm = smallIcon;
-  struct {
-    const wchar_t* name;
-    WNDPROC proc;
-    UINT style;
-  } classes[] = {
-      {L"ZoltexMain", MainWndProc, CS_DBLCLKS}, {L"ZoltexBinds", BindsWndProc, 0},
-      {L"ZoltexEdit", EditorWndProc, 0},        {L"ZoltexSet", SettingsWndProc, 0},
-      {L"ZoltexRemind", ReminderWndProc, 0},
-  };
-  for (auto& c : classes) {
-    wc.lpszClassName = c.name;
-    wc.lpfnWndProc = c.proc;
-    wc.style = c.style;
-    RegisterClassExW(&wc);
-  }
-}
-

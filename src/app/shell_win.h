@@ -29,10 +29,10 @@ POINT CursorInClient(HWND window);
 // with the cursor's client position in *at; otherwise the default cursor handling should run.
 bool ClientCursorAsked(HWND window, WPARAM wParam, LPARAM lParam, POINT* at);
 
-// WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
-LRESULT AnswerFieldColors(WPARAM dc);
+// What every window asks of the main one: a short message in its footer for 2600 ms (the
+// status line), and a repaint of the whole main window without erasing.
+void ShowStatus(const char16_t* text);
+void RepaintBoard();
 
 // The DPI, the nine fonts, the two brushes, the cursors and the icons (start-up, step by step).
 void CreateSharedObjects();
-// The five window classes, in order: ZoltexMain, ZoltexBinds, ZoltexEdit, ZoltexSet, ZoltexRemind.
-void RegisterWindowClasses();

@@ -1,13 +1,13 @@
 // The twelve hot keys and typing a bind into the focused window.
 #include "app/clock.h"
 #include "app/paths.h"
+#include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "app/textfile.h"
 #include "binds/bind_input_win.h"
 #include "binds/bind_text.h"
 #include "binds/binds_win.h"
-#include "board/main_window_win.h"
-#include "board/ui_state.h"
 
 UINT(WINAPI* bindSendInput)(UINT, LPINPUT, int) = SendInput;
 SHORT(WINAPI* bindKeyState)(int) = GetAsyncKeyState;

@@ -5,12 +5,11 @@
 #include "app/field_win.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "app/textfile.h"
 #include "binds/bind_text.h"
 #include "binds/binds_win.h"
-#include "board/main_window_win.h"
-#include "board/ui_state.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
 

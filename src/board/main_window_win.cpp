@@ -8,17 +8,20 @@
 #include "app/clock.h"
 #include "app/field_win.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
+#include "board/board_paint_win.h"
+#include "board/history_win.h"
 #include "board/interaction.h"
 #include "board/layout.h"
+#include "board/ops_win.h"
 #include "board/ui_state.h"
-#include "draw/board_paint_win.h"
+#include "draw/draw_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/clean.h"
 #include "store/datafile.h"
-#include "store/ops_win.h"
 #include "store/ticket.h"
 
 HWND numberInput, descriptionInput;
@@ -30,21 +33,6 @@ enum MainTimer : UINT_PTR {
   TimerReminder = 3,    // 1 s: is the daily reminder due
 };
 static HWND keptInput;  // the input the keyboard comes back to
-
-void ShowStatus(const char16_t* text) {
-  SetStatusText(text, TickNow());
-  RepaintBoard();
-}
-
-void RepaintBoard() {
-  if (mainWindow) InvalidateRect(mainWindow, NULL, FALSE);
-}
-
-bool SaveTicketsReported() {
-  bool saved = SaveTickets();
-  if (!saved) ShowStatus(SaveProblemText(lastSaveProblem));
-  return saved;
-}
 
 static void Layout(HWND window) {
   RECT r;
@@ -136,17 +124,27 @@ static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Mouse on the board.
 
-static void ApplyMouseOutcome(HWND window, MouseOutcome o);
+// What the window does for every outcome of the mouse rules: leave tracking, capture, repaint.
+static void FollowOutcome(HWND window, const MouseOutcome& o) {
+  if (o.trackLeave) {
+    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
+    TrackMouseEvent(&tme);
+  }
+  if (o.capture) SetCapture(window);
+  if (o.release) ReleaseCapture();
+  if (o.invalidate) RepaintBoard();
+}
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
 // scroll), and no mouse move follows: the hover is taken again from what is under the cursor now.
+// A move or a leave never asks for an action, so nothing runs from here.
 static void RefreshHover(HWND window) {
   Layout(window);
   POINT p;
   GetCursorPos(&p);
   bool over = WindowFromPoint(p) == window;
   ScreenToClient(window, &p);
-  ApplyMouseOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+  FollowOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
 }
 
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -203,17 +201,19 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
   return command;
 }
 
-// Does what the mouse rules decided: tracking, capture, repaint and the action.
-static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
-  if (o.trackLeave) {
-    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
-    TrackMouseEvent(&tme);
+static bool ValidTicket(int32_t t) { return t >= 0 && t < ticketStore.ticketCount; }
+
+// Runs the action the mouse rules chose. The command picked from the menu is an outcome of its
+// own, followed and run here in its place.
+static void RunAction(HWND window, MouseOutcome o) {
+  if (o.action == ActMenu) {
+    if (!ValidTicket(o.ticket)) return;
+    // The store can change while the menu is open: MenuCommand and the switch check the index.
+    o = MenuCommand(ShowTicketMenu(window, o.ticket), o.ticket);
+    FollowOutcome(window, o);
   }
-  if (o.capture) SetCapture(window);
-  if (o.release) ReleaseCapture();
-  if (o.invalidate) RepaintBoard();
   int32_t t = o.ticket;
-  bool valid = t >= 0 && t < ticketStore.ticketCount;
+  bool valid = ValidTicket(t);
   switch (o.action) {
     case ActTake: AddTicketFromInputs(); break;
     case ActBinds: OpenBindsWindow(); break;
@@ -225,12 +225,16 @@ static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
     case ActEdit: if (valid) OpenTicketEditor(t); break;
     case ActCopyNumber: if (valid) CopyNumber(t); break;
     case ActTakeTexts: if (valid) TakeTexts(t); break;
-    case ActMenu:
-      // The store can change while the menu is open; MenuCommand checks the index again.
-      if (valid) ApplyMouseOutcome(window, MenuCommand(ShowTicketMenu(window, t), t));
-      break;
   }
-  if (o.action != ActNone) RefreshHover(window);
+}
+
+// Carries out one mouse message's outcome: what the window does, the action, and then, once, the
+// hover taken again, as the action may have moved the cards.
+static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
+  FollowOutcome(window, o);
+  if (o.action == ActNone) return;
+  RunAction(window, o);
+  RefreshHover(window);
 }
 
 static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }

@@ -6,10 +6,3 @@
 extern HWND numberInput, descriptionInput;
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// A short message in the footer for 2600 ms.
-void ShowStatus(const char16_t* text);
-// SaveTickets, and when the data did not reach the disk the status line says so. Every save of
-// the program goes through here.
-bool SaveTicketsReported();
-// Invalidates the whole main window without erasing.
-void RepaintBoard();

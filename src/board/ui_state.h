@@ -3,30 +3,26 @@
 #pragma once
 #include <stdint.h>
 
-constexpr int32_t statusUnits = 160;
-
+// The codes are HitCode values (layout.h), 0 being HitNothing; a ticket is a store index, -1 none.
 struct BoardUiState {
-  bool numberFocused, descriptionFocused;
-  int32_t hoverCode, hoverTicket;
-  int32_t pressCode, pressTicket;
-  int32_t pressX, pressY;
-  int32_t mouseX, mouseY;
-  bool leaveTracking;
-  bool dragging;
-  int32_t dragTicket;
-  int32_t grabX, grabY;
-  int32_t columnScroll[3];
-  char16_t statusText[statusUnits];
-  uint32_t statusUntil;
-  int32_t hotKeysRegistered;
+  bool numberFocused = false, descriptionFocused = false;
+  int32_t hoverCode = 0, hoverTicket = -1;
+  int32_t pressCode = 0, pressTicket = -1;
+  int32_t pressX = 0, pressY = 0;
+  int32_t mouseX = 0, mouseY = 0;
+  bool leaveTracking = false;
+  bool dragging = false;
+  int32_t dragTicket = -1;
+  int32_t grabX = 0, grabY = 0;
+  int32_t columnScroll[3] = {};
+  int32_t hotKeysRegistered = 0;
 };
 
+// Starts as BoardUiState{}: nothing focused, hovered, pressed or dragged, every list at its top.
+// Other modules read it; what they change, they change through the functions below.
 extern BoardUiState boardUi;
 
-void ResetBoardUi();
-// Nothing under the mouse is highlighted until the next move says what is.
+// Nothing is hovered (until the next mouse move or RefreshHover looks again).
 void ForgetHover();
-// Copies at most 159 units into statusText and shows it until now + 2600 ms.
-void SetStatusText(const char16_t* text, uint32_t tickNow);
-// Whether the status text (rather than the statistics line) is shown at tickNow.
-bool StatusVisible(uint32_t tickNow);
+// The column's list is shown from its first card.
+void ScrollColumnToTop(int32_t column);

@@ -62,6 +62,12 @@ void EndBackBuffer(HWND window, BackBuffer* b) {
   EndPaint(window, &b->paint);
 }
 
+LRESULT AnswerFieldColors(WPARAM dc) {
+  SetTextColor(reinterpret_cast<HDC>(dc), Theme::textColor);
+  SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);
+  return reinterpret_cast<LRESULT>(fieldBrush);
+}
+
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags) {
   // DrawTextW clips to the box; text wholly outside the clip is skipped, which saves most of

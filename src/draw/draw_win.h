@@ -31,6 +31,9 @@ void BeginWindowBackBuffer(HWND window, BackBuffer* buffer);
 // One BitBlt to the window, then everything released and EndPaint.
 void EndBackBuffer(HWND window, BackBuffer* buffer);
 
+// WM_CTLCOLOREDIT / WM_CTLCOLORLISTBOX of every window: white text on the field colour.
+LRESULT AnswerFieldColors(WPARAM dc);
+
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 // A window's rectangle on the screen: the owner a secondary window is placed on.
 inline Rect ScreenRectOf(HWND window) {

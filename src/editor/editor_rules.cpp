@@ -11,9 +11,7 @@ EditOutcome ApplyTicketEdit(int32_t index, char16_t* number, char16_t* descripti
   if (number[0] == 0) return EditEmptyNumber;
   int32_t owner = FindTicketByNumber(number);
   if (owner >= 0 && owner != index) return EditDuplicate;
-  Ticket& t = ticketStore.tickets[index];
-  CopyText(t.number, numberUnits, number);
-  CopyText(t.description, descriptionUnits, description);
+  SetTicketTexts(index, number, description);
   return EditSaved;
 }
 

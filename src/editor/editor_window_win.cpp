@@ -7,7 +7,6 @@
 #include "app/field_win.h"
 #include "app/geometry.h"
 #include "app/shell_win.h"
-#include "board/main_window_win.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
 #include "editor/editor_rules.h"

@@ -3,7 +3,6 @@
 
 #include "app/field_win.h"
 #include "app/shell_win.h"
-#include "board/main_window_win.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
 #include "reminder/reminder_layout.h"
@@ -55,7 +54,7 @@ void CloseSettingsWindow() {
   DestroyWindow(window);
   hourField = minuteField = settingsLastField = NULL;
   SetForegroundWindow(mainWindow);
-  InvalidateRect(mainWindow, NULL, FALSE);
+  RepaintBoard();
 }
 
 void SubmitSettingsWindow() {
@@ -78,7 +77,7 @@ void SubmitSettingsWindow() {
   } else {
     ShowStatus(u"Настройки не сохранены: файл не записался — после перезапуска вернётся прежнее время");
   }
-  InvalidateRect(mainWindow, NULL, FALSE);
+  RepaintBoard();
   CloseSettingsWindow();
 }
 

@@ -43,5 +43,8 @@ void LoadTickets();
 // True when the new data is on disk in place of the old file; otherwise lastSaveProblem says why.
 bool SaveTickets();
 extern int32_t lastSaveProblem;
+// SaveTickets, and when the data did not reach the disk the status line says so. Every save of
+// the program goes through here.
+bool SaveTicketsReported();
 // Whether the data file was there but could not be read at start (it is kept until copied).
 bool DataFileUnread();

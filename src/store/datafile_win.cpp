@@ -141,3 +141,9 @@ bool SaveTickets() {
   if (!MoveIntoPlace(appPaths.tempPath, appPaths.dataPath)) return Fail(SaveProblemNotReplaced);
   return true;
 }
+
+bool SaveTicketsReported() {
+  bool saved = SaveTickets();
+  if (!saved) ShowStatus(SaveProblemText(lastSaveProblem));
+  return saved;
+}

@@ -51,6 +51,13 @@ void RemoveTicketAt(int32_t index) {
   st.ticketCount--;
 }
 
+void SetTicketTexts(int32_t index, const char16_t* number, const char16_t* description) {
+  if (index < 0 || index >= ticketStore.ticketCount) return;
+  Ticket& t = ticketStore.tickets[index];
+  CopyText(t.number, numberUnits, number);
+  CopyText(t.description, descriptionUnits, description);
+}
+
 uint32_t NextOrder() {
   TicketStore& st = ticketStore;
   if (st.orderCounter == 0xFFFFFFFFu) {

@@ -42,6 +42,8 @@ uint32_t WorkedNow(const Ticket& ticket, uint32_t now);
 // "%02lu:%02lu" below an hour, "%lu:%02lu:%02lu" from an hour up.
 void FormatDuration(uint32_t seconds, char16_t* out, int32_t cap);
 void RemoveTicketAt(int32_t index);
+// Gives the ticket at index both texts, cut to the record's sizes; nothing else of it changes.
+void SetTicketTexts(int32_t index, const char16_t* number, const char16_t* description);
 // Advances orderCounter and returns the new order. Where the counter would wrap, the orders are
 // first renumbered 1, 2, ... in their sequence (equal orders stay equal), so the newest stays first.
 uint32_t NextOrder();

@@ -6,9 +6,9 @@
 #include "fixtures.h"
 #include "app/geometry.h"
 #include "app/text.h"
+#include "board/board_geometry.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
 #include "draw/card_geometry.h"
 #include "draw/icon_geometry.h"
 #include "draw/pulse.h"
@@ -339,7 +339,7 @@ TEST(BoardTexts, SettingsBadgeAndStatisticsLine) {
 TEST(BoardDrag, DropTargetIsAnotherColumnUnderTheMouse) {
   DpiScope scope(96);
   ResetTicketStore();
-  ResetBoardUi();
+  boardUi = {};
   AddTicket(u"INC1", StateInWork, 1);
   AddTicket(u"INC1", StateDone, 2);
   ComputeLayout(1280, 800);
@@ -371,12 +371,12 @@ TEST(BoardDrag, DropTargetIsAnotherColumnUnderTheMouse) {
   EXPECT_EQ(drag.top, 288);
   EXPECT_EQ(drag.right - drag.left, L.listRect[0].right - L.listRect[0].left);
   EXPECT_EQ(drag.bottom - drag.top, 98);
-  ResetBoardUi();
+  boardUi = {};
   ResetTicketStore();
 }
 
 TEST(BoardHover, CardCodesMapToTheHoveredButton) {
-  ResetBoardUi();
+  boardUi = {};
   boardUi.hoverTicket = 3;
   boardUi.hoverCode = HitCardBody;
   EXPECT_TRUE(CardHovered(3));
@@ -392,5 +392,5 @@ TEST(BoardHover, CardCodesMapToTheHoveredButton) {
   EXPECT_TRUE(CardHovered(3));
   boardUi.hoverCode = HitTakeButton;  // a stale ticket with a non-card code
   EXPECT_FALSE(CardHovered(3));
-  ResetBoardUi();
+  boardUi = {};
 }

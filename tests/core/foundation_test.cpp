@@ -9,6 +9,7 @@
 #include "app/geometry.h"
 #include "app/paths.h"
 #include "app/startup.h"
+#include "app/status.h"
 #include "app/textcodec.h"
 
 namespace {
@@ -180,4 +181,21 @@ TEST(TextEncoding, Utf8WithoutMarkAndLoneSurrogatesReplaced) {
   n = EncodeUtf8(lone, 2, out, 16);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(out), n), "\xEF\xBF\xBDx");
   EXPECT_EQ(EncodeUtf8(text, 4, out, 5), -1);  // does not fit: nothing is claimed
+}
+
+TEST(StatusLine, ShownFor2600MsAcrossTheTickCountWrap) {
+  const struct {
+    uint32_t shownAt, now;
+    bool visible;
+  } cases[] = {
+      {1000, 1000, true},       {1000, 3599, true},       {1000, 3600, false},
+      {4294966000u, 100, true}, {4294966000u, 1304, false},  // shown 1.3 s before the wrap
+      {4294966000u, 2000000000u, false},                      // weeks later: long gone
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.now);
+    statusLine = {};
+    SetStatusText(u"Бинды сохранены", c.shownAt);
+    EXPECT_EQ(StatusVisible(c.now), c.visible);
+  }
 }

@@ -12,7 +12,7 @@ namespace {
 
 void Fresh() {
   ResetTicketStore();
-  ResetBoardUi();
+  boardUi = {};
 }
 
 void ExpectRect(const Rect& r, int32_t left, int32_t top, int32_t right, int32_t bottom) {

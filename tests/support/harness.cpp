@@ -171,7 +171,7 @@ HWND FindAppWindow(const App& app, const wchar_t* className) {
 void LoadBoardLayout(const App& app, const std::string& data) {
   dpi = 96;
   ResetTicketStore();
-  ResetBoardUi();
+  boardUi = {};
   int n = MultiByteToWideChar(CP_UTF8, 0, data.data(), static_cast<int>(data.size()), NULL, 0);
   std::u16string text(static_cast<size_t>(n), u'\0');
   MultiByteToWideChar(CP_UTF8, 0, data.data(), static_cast<int>(data.size()),

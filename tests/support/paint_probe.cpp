@@ -5,12 +5,14 @@
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "program/window_classes_win.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
+#include "board/board_geometry.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
-#include "draw/board_paint_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/ticket.h"
@@ -159,7 +161,8 @@ HRGN TimerRegion(bool withWaiting) {
 }
 
 void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
-  ResetBoardUi();
+  boardUi = {};
+  statusLine = {};
   HWND board = MakeProbeBoard(width, height);
   PaintProbeBoard(board, 1, width, height);  // the first paint makes the kept buffers
   OpenEverySecondaryWindowOnce();            // and the first openings whatever they keep

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "app/status.h"
 #include "app/textfile.h"
 #include "binds/bind_input_win.h"
 #include "binds/binds_win.h"
-#include "board/ui_state.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ class BindTyping : public ::testing::Test {
     CreateDirectoryW(folder.c_str(), NULL);
     BuildAppPaths(reinterpret_cast<const char16_t*>((folder + L"\\kalmex.exe").c_str()));
     CreateDirectoryW(reinterpret_cast<const wchar_t*>(appPaths.bindsFolder), NULL);
-    ResetBoardUi();
+    statusLine = {};
     calls.clear();
     acceptLimit = 100000;
     modifiersUntil = GetTickCount();
@@ -71,7 +71,7 @@ class BindTyping : public ::testing::Test {
     FormatBindPath(path, 600, slot);
     ASSERT_TRUE(WriteTextFile(path, text.c_str(), false));
   }
-  std::u16string Status() const { return boardUi.statusText; }
+  std::u16string Status() const { return statusLine.text; }
 };
 
 }  // namespace
@@ -123,7 +123,7 @@ TEST_F(BindTyping, EmptyMissingAndForeignIds) {
   WriteBind(11, u"\r\n\n\r");
   TypeBindText(111);
   EXPECT_EQ(Status(), u"Бинд Ctrl+F11 пустой \u2014 открой «Бинды»");
-  ResetBoardUi();
+  statusLine = {};
   WriteBind(1, u"text");
   TypeBindText(100);
   TypeBindText(113);

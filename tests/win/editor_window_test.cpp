@@ -10,14 +10,16 @@
 #include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "program/window_classes_win.h"
+#include "app/status.h"
 #include "app/text.h"
+#include "board/history_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_rules.h"
 #include "editor/editor_win.h"
 #include "box_answer.h"
 #include "harness.h"
 #include "store/history.h"
-#include "store/ops_win.h"
 #include "store/ticket.h"
 
 namespace {
@@ -105,7 +107,8 @@ class EditorWindow : public ::testing::Test {
     std::wstring module = folder + L"\\kalmex.exe";
     BuildAppPaths(reinterpret_cast<const char16_t*>(module.c_str()));
     ResetTicketStore();
-    ResetBoardUi();
+    boardUi = {};
+    statusLine = {};
     mainWindow = CreateWindowExW(0, L"KalmexTestOwner", L"owner", WS_OVERLAPPEDWINDOW, 100, 80,
                                  1000, 700, NULL, NULL, hInstance, NULL);
     ShowWindow(mainWindow, SW_SHOW);
@@ -232,7 +235,7 @@ TEST_F(EditorWindow, EnterSavesTheCleanedTextsAndKeepsEverythingElse) {
   EXPECT_EQ(after.order, before.order);
   EXPECT_EQ(after.workedSeconds, before.workedSeconds);
   EXPECT_EQ(after.doneAt, before.doneAt);
-  EXPECT_EQ(std::u16string(boardUi.statusText), u"Заявка 12 3 изменена");
+  EXPECT_EQ(std::u16string(statusLine.text), u"Заявка 12 3 изменена");
   std::string data = Read(L"zoltex_data.txt");
   EXPECT_NE(data.find(Utf8(u"|12 3|звонок клиенту\r\n")), std::string::npos) << data;
 }
@@ -256,7 +259,7 @@ TEST_F(EditorWindow, EscCloseBoxAndCancelChangeNothing) {
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
   }
   EXPECT_EQ(Number(0), u"A-1");
-  EXPECT_EQ(boardUi.statusText[0], 0);
+  EXPECT_EQ(statusLine.text[0], 0);
   EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
@@ -350,7 +353,7 @@ TEST_F(EditorWindow, AnIndexGoneStaleClosesWithoutSaving) {
   ticketStore.ticketCount = 0;
   SubmitTicketEditor();
   EXPECT_FALSE(editorWindow);
-  EXPECT_EQ(boardUi.statusText[0], 0);
+  EXPECT_EQ(statusLine.text[0], 0);
   EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
@@ -395,7 +398,7 @@ TEST_F(ClearDone, YesAppendsTheLinesAndKeepsTheOthers) {
   EXPECT_EQ(Number(0), u"W1");
   EXPECT_EQ(Number(1), u"C1");
   EXPECT_EQ(boardUi.columnScroll[2], 0);
-  EXPECT_EQ(std::u16string(boardUi.statusText), u"Выполненные заявки перенесены в историю");
+  EXPECT_EQ(std::u16string(statusLine.text), u"Выполненные заявки перенесены в историю");
   std::string data = Read(L"zoltex_data.txt");
   EXPECT_NE(data.find("|W1|"), std::string::npos);
   EXPECT_EQ(data.find("|D1|"), std::string::npos);
@@ -415,7 +418,7 @@ TEST_F(ClearDone, NoOrNothingDoneChangesNothing) {
   EXPECT_EQ(ticketStore.ticketCount, 2);
   EXPECT_EQ(Read(L"zoltex_history.txt"), "<missing>");
   EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
-  EXPECT_EQ(boardUi.statusText[0], 0);
+  EXPECT_EQ(statusLine.text[0], 0);
 }
 
 TEST_F(ClearDone, AFailedAppendKeepsTheDoneTickets) {
@@ -427,7 +430,7 @@ TEST_F(ClearDone, AFailedAppendKeepsTheDoneTickets) {
   yes.Join();
   ASSERT_EQ(ticketStore.ticketCount, 2);
   EXPECT_EQ(Number(0), u"D1");
-  EXPECT_EQ(std::u16string(boardUi.statusText),
+  EXPECT_EQ(std::u16string(statusLine.text),
             u"Не удалось записать историю — выполненные заявки остались на доске");
   EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }

@@ -7,8 +7,8 @@
 
 #include "app/paths.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "binds/binds_win.h"
-#include "board/ui_state.h"
 #include "box_answer.h"
 #include "paint_probe.h"
 #include "reminder/settings.h"
@@ -372,7 +372,7 @@ TEST(SavingWindows, AFailedSaveIsToldAndTheTypedTextIsNotDroppedUnasked) {
     if (move) fileMove = FailingMove;
     else CutWritesFrom(1);
     SubmitSettingsWindow();
-    EXPECT_EQ(std::u16string(boardUi.statusText),
+    EXPECT_EQ(std::u16string(statusLine.text),
               u"Настройки не сохранены: файл не записался — после перезапуска вернётся прежнее время");
     fileWrite = WriteFile;
     fileMove = MoveFileExW;
@@ -396,7 +396,7 @@ TEST(SavingWindows, AFailedSaveIsToldAndTheTypedTextIsNotDroppedUnasked) {
       wchar_t kept[64] = {};
       GetWindowTextW(editor, kept, 64);
       EXPECT_STREQ(kept, L"EDITED-MYPHRASE");
-      EXPECT_EQ(std::u16string(boardUi.statusText), u"Бинд Ctrl+F1 не сохранён: файл не записался");
+      EXPECT_EQ(std::u16string(statusLine.text), u"Бинд Ctrl+F1 не сохранён: файл не записался");
       CloseAnswering(closing ? closing : bindsWindow, IDYES);
       EXPECT_EQ(bindsWindow, (HWND)NULL);
       EXPECT_EQ(closing != NULL, !IsWindow(main));

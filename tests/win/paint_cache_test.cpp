@@ -9,11 +9,12 @@
 
 #include "app/geometry.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
+#include "board/board_geometry.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
-#include "draw/board_paint_win.h"
 #include "paint_probe.h"
 #include "reminder/settings.h"
 #include "store/ticket.h"
@@ -94,7 +95,8 @@ class PaintCache : public ::testing::Test {
   void SetUp() override {
     CreateSharedObjects();
     dpi = 96;
-    ResetBoardUi();
+    boardUi = {};
+    statusLine = {};
     ResetSettings();
     ReleaseBoardBuffers();
   }

@@ -6,10 +6,11 @@
 
 #include "app/geometry.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
+#include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_paint_win.h"
 #include "paint_probe.h"
 #include "store/ticket.h"
 
@@ -17,7 +18,8 @@ TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
   CreateSharedObjects();
   dpi = 96;
   FillProbeStore(maxTickets);
-  ResetBoardUi();
+  boardUi = {};
+  statusLine = {};
   boardUi.hoverCode = HitCardDone;  // the hovered done button clips with a region
   ComputeLayout(1264, 761);
   boardUi.hoverTicket = boardLayout.columnTickets[0][0];

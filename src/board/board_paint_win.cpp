@@ -2,14 +2,15 @@
 // drag card and the footer, drawn from boardLayout and boardUi. A paint redraws only the window's
 // update region, into a back buffer kept between paints; the corner glows, which depend on
 // nothing but the client size and the DPI, are kept as two ready tiles.
-#include "draw/board_paint_win.h"
+#include "board/board_paint_win.h"
 
 #include "app/clock.h"
 #include "app/shell_win.h"
+#include "app/status.h"
 #include "app/text.h"
+#include "board/board_geometry.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
-#include "draw/board_geometry.h"
 #include "draw/card_win.h"
 #include "draw/credit.h"
 #include "draw/draw_win.h"
@@ -135,7 +136,7 @@ void DrawFooter(HDC dc, uint32_t tick) {
              Hovered(HitCreditLink) ? Theme::accentLight : Theme::dimText, textLeft);
   Rect box = StatusBox(L.clientWidth, L.margin, L.creditLinkRect);
   if (StatusVisible(tick)) {
-    DrawTextIn(dc, boardUi.statusText, box, fontSet.smallFont, Theme::accentLight, textRightCut);
+    DrawTextIn(dc, statusLine.text, box, fontSet.smallFont, Theme::accentLight, textRightCut);
     return;
   }
   char16_t line[200];

@@ -1,15 +1,15 @@
 // Clearing the done column into the append-only history file.
+#include "board/history_win.h"
+
 #include "app/clock.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textfile.h"
-#include "board/layout.h"
-#include "board/main_window_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_win.h"
 #include "store/datafile.h"
 #include "store/history.h"
-#include "store/ops_win.h"
+#include "store/ticket.h"
 
 // Appends the history lines of the done tickets, in as many appends as the buffer needs.
 // Returns the store index below which every done ticket reached the file; failed tells whether
@@ -46,11 +46,8 @@ void ClearDoneTickets() {
   }
   CloseTicketEditor();  // its store index is about to go stale
   RemoveDoneTickets(written);
-  if (boardUi.hoverTicket >= 0) {
-    boardUi.hoverCode = HitNothing;
-    boardUi.hoverTicket = -1;
-  }
-  boardUi.columnScroll[2] = 0;
+  if (boardUi.hoverTicket >= 0) ForgetHover();
+  ScrollColumnToTop(ColumnOf(StateDone));
   if (!SaveTicketsReported()) return;  // the failure is what the status line must say
   ShowStatus(failed ? u"История записана не вся — часть выполненных заявок осталась на доске"
                     : u"Выполненные заявки перенесены в историю");

@@ -5,4 +5,3 @@
 void AddTicketFromInputs();
 void SetTicketState(int32_t index, int32_t newState);
 void DeleteTicket(int32_t index);
-void ClearDoneTickets();

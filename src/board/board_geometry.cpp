@@ -1,4 +1,4 @@
-#include "draw/board_geometry.h"
+#include "board/board_geometry.h"
 
 #include "app/text.h"
 #include "board/layout.h"

@@ -1,12 +1,13 @@
 // The ticket operations as the main window runs them: inputs, confirmation, save and repaint.
-#include "store/ops_win.h"
+#include "board/ops_win.h"
 
 #include "app/clock.h"
 #include "app/shell_win.h"
-#include "board/layout.h"
+#include "app/status.h"
 #include "board/main_window_win.h"
 #include "board/ui_state.h"
 #include "editor/editor_win.h"
+#include "store/datafile.h"
 #include "store/ops.h"
 #include "store/ticket.h"
 
@@ -23,7 +24,7 @@ void AddTicketFromInputs() {
     RepaintBoard();
     return;
   }
-  boardUi.columnScroll[0] = 0;
+  ScrollColumnToTop(ColumnOf(StateInWork));
   if (numberInput) SetWindowTextW(numberInput, L"");
   if (descriptionInput) SetWindowTextW(descriptionInput, L"");
   if (numberInput) SetFocus(numberInput);
@@ -34,7 +35,7 @@ void AddTicketFromInputs() {
 void SetTicketState(int32_t index, int32_t newState) {
   char16_t status[statusUnits];
   if (!ChangeTicketState(index, newState, UnixNow(), status, statusUnits)) return;
-  boardUi.columnScroll[ColumnOf(newState)] = 0;
+  ScrollColumnToTop(ColumnOf(newState));
   ShowStatus(status);
   SaveTicketsReported();
   RepaintBoard();
@@ -51,8 +52,7 @@ void DeleteTicket(int32_t index) {
   // edits it, but the index is checked again all the same).
   if (index >= ticketStore.ticketCount) return;
   RemoveTicketAt(index);
-  boardUi.hoverCode = HitNothing;
-  boardUi.hoverTicket = -1;
+  ForgetHover();
   SaveTicketsReported();
   RepaintBoard();
 }
