@@ -19,19 +19,6 @@ namespace {
 
 constexpr int32_t bindUnits = 19999;
 
-std::string Words() {
-  const char* words[] = {"здравствуйте", "заявка", "принята", "в", "работу", "спасибо", "за", "ожидание"};
-  std::wstring text;
-  for (int i = 0; static_cast<int32_t>(text.size()) < bindUnits; i++) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, words[i % 8], -1, NULL, 0);
-    std::wstring w(static_cast<size_t>(n - 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, words[i % 8], -1, &w[0], n);
-    text += w + L" ";
-  }
-  text.resize(bindUnits);
-  return Utf8(text);
-}
-
 // Waits until the program's thread has handled everything queued before this call.
 void Answered(const App& app, HWND window) {
   DWORD_PTR result;
@@ -43,7 +30,7 @@ void Answered(const App& app, HWND window) {
 
 void BenchBinds() {
   App app = MakeApp("bench-binds");
-  WriteAppFile(app, L"binds\\F1.txt", Words());
+  WriteAppFile(app, L"binds\\F1.txt", LongBindWords());
   WriteAppFile(app, L"binds\\F2.txt", std::string(bindUnits, 'x'));
   if (!StartApp(app)) {
     printf("the program did not start\n");
