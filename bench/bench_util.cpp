@@ -100,15 +100,10 @@ bool Dirty(HWND window) {
 
 double PaintedSince(HWND window, double t0) {
   DWORD_PTR result;
-  int i = 0, seen = 0;
-  for (; i < 1000; i++) {
+  for (int i = 0; i < 1000; i++) {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
-    bool d = Dirty(window);
-    seen += d;
-    if (i >= 2 && !d) break;
+    if (i >= 2 && !Dirty(window)) break;
   }
-  static bool trace = GetEnvironmentVariableW(L"KALMEX_TRACE", NULL, 0) > 0;
-  if (trace) printf("trips %d dirty %d %.3f\n", i + 1, seen, NowMs() - t0);
   return NowMs() - t0;
 }
 
