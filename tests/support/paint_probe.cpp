@@ -11,6 +11,7 @@
 #include "board/ui_state.h"
 #include "draw/board_geometry.h"
 #include "draw/board_paint_win.h"
+#include "draw/draw_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/ticket.h"
@@ -182,7 +183,9 @@ ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now
   SetBkMode(b.dc, TRANSPARENT);
   RECT r{0, 0, w, h};
   FillRect(b.dc, &r, windowBrush);
+  textsKept = false;  // every text cut and measured anew
   DrawBoard(b.dc, now, tick);
+  textsKept = true;
   return b;
 }
 
