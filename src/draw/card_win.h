@@ -9,3 +9,5 @@
 // the Unix time the timer shows, phase the pulse phase (0..700).
 void DrawTicketCard(HDC dc, const Rect& box, int32_t ticket, bool hovered, int32_t hoveredButton,
                       bool dragImage, uint32_t now, int32_t phase);
+// Frees the kept card images (the board keeps them between paints).
+void ReleaseCardImages();

@@ -160,6 +160,10 @@ void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
   RECT area{box.left, box.top, box.right + 1, box.bottom + 1};
   if (!RectVisible(dc, &area)) return;
   HRGN shape = CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, radius, radius);
+  // A clip region is in device coordinates: moved by the DC's origin (a card drawn into its cell).
+  POINT origin{0, 0};
+  GetViewportOrgEx(dc, &origin);
+  OffsetRgn(shape, origin.x, origin.y);
   // SaveDC keeps the clip already in effect; the gradient stays inside both.
   int32_t saved = SaveDC(dc);
   ExtSelectClipRgn(dc, shape, RGN_AND);
