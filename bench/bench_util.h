@@ -46,11 +46,16 @@ std::string LongBindWords();
 // window in app.main. See bench/floor/floor_win.cpp.
 struct App;
 bool StartFloor(App& app, const wchar_t* args);
+// Starts the image of the app's folder and waits for its window of the class; paintedMs, when
+// given, gets the time from CreateProcess to that window's first completed paint.
+bool StartTimed(App& app, const wchar_t* image, const wchar_t* args, const wchar_t* className,
+                double* paintedMs);
 constexpr UINT floorSetRect = WM_APP + 1, floorSetStyle = WM_APP + 2, floorSetSize = WM_APP + 3;
 
 // Waits until the window's thread has taken what was sent to it and the window and its children
 // have nothing left to paint: three trips through its loop (paint comes after every other
-// message), then more until no update region is left. Returns the time since t0.
+// message), six when nothing to paint was ever seen, then more until no update region is left.
+// Returns the time since t0.
 double PaintedSince(HWND window, double t0);
 // One mouse event at a client point of the window, without waiting.
 void SendMouseAt(HWND window, int32_t x, int32_t y, DWORD flags, int32_t wheel = 0);
