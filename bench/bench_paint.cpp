@@ -83,24 +83,27 @@ void BenchPaint() {
   HDC screen = GetDC(NULL);
   const int runs = 300;
 
-  std::vector<double> scratch;
-  for (int i = 0; i < runs; i++) scratch.push_back(FromScratchMs(screen, static_cast<uint32_t>(i * 100)));
-  Figure f = Summarise("board drawn from scratch into a new buffer (no screen copy)", "ms", scratch);
-  Report(f, "<= 3 ms", f.median <= 3);
-
   // Ten paints a second; every tenth frame starts a new second, which adds the waiting cards.
-  std::vector<double> complete, timer;
+  // The board drawn from scratch (the plain way) is the baseline; each complete repaint into the
+  // kept buffer is taken beside one from scratch, so the ratio sees the same load.
+  std::vector<double> scratch, complete, timer, faster;
   RenderBoard(screen, NULL, benchNow, 0);
   HRGN everyTick = TimerRegion(false), everySecond = TimerRegion(true);
   for (int i = 0; i < runs; i++) {
     uint32_t tick = static_cast<uint32_t>(i * 100);
+    scratch.push_back(FromScratchMs(screen, tick));
     complete.push_back(RenderMs(screen, NULL, benchNow + i / 10, tick));
+    faster.push_back(scratch.back() / complete.back());
     timer.push_back(RenderMs(screen, i % 10 == 0 ? everySecond : everyTick, benchNow + i / 10, tick));
   }
   DeleteObject(everyTick);
   DeleteObject(everySecond);
+  Figure f = Summarise("board drawn from scratch into a new buffer (no screen copy)", "ms", scratch);
+  Report(f, "(the baseline)", true);
   Figure c = Summarise("complete PaintBoard into the kept back buffer (no screen copy)", "ms", complete);
-  Report(c, "<= 3 ms", c.median <= 3);
+  Report(c, "(see the ratio)", true);
+  Figure x = Summarise("complete repaint: times faster than from scratch", "x", faster);
+  Report(x, ">= 4x", x.median >= 4);
   Figure p = Summarise("the timer's parts into the kept back buffer (no screen copy)", "ms", timer);
   Report(p, "(the idle repaint)", true);
 

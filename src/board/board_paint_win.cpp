@@ -238,6 +238,7 @@ HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
 }
 
 void ReleaseBoardBuffers() {
+  ReleaseCardImages();
   FreeSurface(&buffers.back);
   for (Surface& glow : buffers.glows) FreeSurface(&glow);
   buffers = BoardBuffers{};

@@ -10,3 +10,5 @@
 // index is the ticket's place in the store.
 void DrawTicketCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
                     bool dragImage, uint32_t now, int32_t phase);
+// Frees the kept card images (the board keeps them between paints).
+void ReleaseCardImages();

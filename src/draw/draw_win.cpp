@@ -68,6 +68,47 @@ LRESULT AnswerFieldColors(WPARAM dc) {
   return reinterpret_cast<LRESULT>(fieldBrush);
 }
 
+bool textsKept = true;
+
+namespace {
+
+// Texts cut to their box with an ellipsis, and text widths, kept between paints: a board paint
+// draws and measures the same few dozen texts again and again, and in the system's text path
+// cutting and measuring cost more than drawing. Each is kept for its font, DPI and box width;
+// a text too long to keep is cut and measured every time.
+constexpr int32_t keptSlots = 256, keptCutUnits = 128, keptWidthUnits = 64;
+struct KeptCut {
+  HFONT font;
+  int32_t dpi, width;
+  char16_t source[keptCutUnits];
+  char16_t cut[keptCutUnits + 4];  // DT_MODIFYSTRING may add up to four units
+};
+struct KeptWidth {
+  HFONT font;
+  int32_t dpi, width;
+  char16_t text[keptWidthUnits];
+};
+KeptCut keptCuts[keptSlots];
+KeptWidth keptWidths[keptSlots];
+
+// Slot of the text with font and width; length gets the text's length.
+int32_t Slot(const char16_t* text, HFONT font, int32_t width, int32_t* length) {
+  uint32_t h = 2166136261u ^ static_cast<uint32_t>(reinterpret_cast<uintptr_t>(font));
+  h = (h ^ static_cast<uint32_t>(width)) * 16777619u;
+  int32_t n = 0;
+  for (; text[n]; n++) h = (h ^ text[n]) * 16777619u;
+  *length = n;
+  return static_cast<int32_t>((h ^ (h >> 16)) % keptSlots);
+}
+
+bool SameText(const char16_t* a, const char16_t* b, int32_t n) {
+  for (int32_t i = 0; i <= n; i++)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+}  // namespace
+
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags) {
   // DrawTextW clips to the box; text wholly outside the clip is skipped, which saves most of
@@ -76,15 +117,43 @@ void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint3
   if (!RectVisible(dc, &r)) return;
   HGDIOBJ old = SelectObject(dc, font);
   SetTextColor(dc, colour);
-  DrawTextW(dc, W(text), -1, &r, flags | DT_NOPREFIX);
+  int32_t n = 0, slot = -1;
+  if (textsKept && (flags & DT_END_ELLIPSIS)) slot = Slot(text, font, r.right - r.left, &n);
+  if (slot < 0 || n >= keptCutUnits) {
+    DrawTextW(dc, W(text), -1, &r, flags | DT_NOPREFIX);
+  } else {
+    KeptCut& k = keptCuts[slot];
+    if (k.font == font && k.dpi == dpi && k.width == r.right - r.left && SameText(k.source, text, n)) {
+      // Already cut: drawn as it was shown the first time, without cutting it again.
+      DrawTextW(dc, W(k.cut), -1, &r, (flags & ~DT_END_ELLIPSIS) | DT_NOPREFIX);
+    } else {
+      for (int32_t i = 0; i <= n; i++) k.source[i] = k.cut[i] = text[i];
+      for (int32_t i = n + 1; i < keptCutUnits + 4; i++) k.cut[i] = 0;
+      k.font = font;
+      k.dpi = dpi;
+      k.width = r.right - r.left;
+      // Drawn as ever; DT_MODIFYSTRING leaves in k.cut the text as shown.
+      DrawTextW(dc, W(k.cut), -1, &r, flags | DT_NOPREFIX | DT_MODIFYSTRING);
+    }
+  }
   SelectObject(dc, old);
 }
 
 int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
+  int32_t n = 0, slot = Slot(text, font, 0, &n);
+  KeptWidth& k = keptWidths[slot];
+  bool keep = textsKept && n < keptWidthUnits;
+  if (keep && k.font == font && k.dpi == dpi && SameText(k.text, text, n)) return k.width;
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{0, 0};
-  GetTextExtentPoint32W(dc, W(text), TextLength(text), &size);
+  GetTextExtentPoint32W(dc, W(text), n, &size);
   SelectObject(dc, old);
+  if (keep) {
+    for (int32_t i = 0; i <= n; i++) k.text[i] = text[i];
+    k.font = font;
+    k.dpi = dpi;
+    k.width = size.cx;
+  }
   return size.cx;
 }
 
@@ -130,6 +199,10 @@ void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered) {
   RECT area{box.left, box.top, box.right + 1, box.bottom + 1};
   if (!RectVisible(dc, &area)) return;
   HRGN shape = CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, radius, radius);
+  // A clip region is in device coordinates: moved by the DC's origin (a card drawn into its cell).
+  POINT origin{0, 0};
+  GetViewportOrgEx(dc, &origin);
+  OffsetRgn(shape, origin.x, origin.y);
   // SaveDC keeps the clip already in effect; the gradient stays inside both.
   int32_t saved = SaveDC(dc);
   ExtSelectClipRgn(dc, shape, RGN_AND);

@@ -42,6 +42,10 @@ inline Rect ScreenRectOf(HWND window) {
   return Rect{r.left, r.top, r.right, r.bottom};
 }
 
+// Whether DrawTextIn and TextWidth keep cut texts and widths between calls (on by default);
+// off, every text is cut and measured anew.
+extern bool textsKept;
+
 // DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags);

@@ -13,6 +13,7 @@
 #include "board/board_paint_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
+#include "draw/draw_win.h"
 #include "editor/editor_win.h"
 #include "reminder/reminder_win.h"
 #include "store/ticket.h"
@@ -180,7 +181,9 @@ ScratchBoard DrawBoardFromScratch(HDC screen, int32_t w, int32_t h, uint32_t now
                                   uint32_t tick) {
   ScratchBoard b;
   MakeSurface(screen, Rect{0, 0, w, h}, &b);
+  textsKept = false;  // every text cut and measured anew
   DrawBoard(b.dc, now, tick);
+  textsKept = true;
   return b;
 }
 

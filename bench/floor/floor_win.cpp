@@ -1,0 +1,155 @@
+// The benchmark's floor: a do-nothing window that loads the same system DLLs as KALMEX (common
+// controls 6 through the same manifest, shell32, msimg32) and answers each interaction the
+// benchmark drives with the least Windows needs to show it: the same events taken, the same
+// rectangle filled, a window of the same style and size opened, the same key batches sent. What
+// KALMEX takes beyond it is ours.
+//
+//   kalmex_floor.exe            the window, idle until the benchmark drives it
+//   kalmex_floor.exe type       also Ctrl+F1 types binds\F1.txt as KALMEX does, without its pauses
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "binds/bind_text.h"
+
+namespace {
+
+// Messages from the benchmark.
+constexpr UINT floorSetRect = WM_APP + 1;   // wParam left | top << 16, lParam right | bottom << 16
+constexpr UINT floorSetStyle = WM_APP + 2;  // the window the next click opens: style, ex-style
+constexpr UINT floorSetSize = WM_APP + 3;   // its size, and the point it opens at (wParam x | y << 16)
+
+RECT touched = {0, 0, 0, 0};
+DWORD openStyle = 0, openExStyle = 0;
+int openWidth = 0, openHeight = 0, openX = 0, openY = 0;
+HWND opened = NULL;
+HBRUSH fill = NULL;
+char16_t typed[bindWorkUnits];
+BindKeyEvent events[bindEventCapacity];
+INPUT inputs[bindEventCapacity];
+
+void Touch(HWND window) {
+  if (touched.right > touched.left) InvalidateRect(window, &touched, FALSE);
+}
+
+void TypeBind() {
+  HANDLE f = CreateFileW(L"binds\\F1.txt", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  if (f == INVALID_HANDLE_VALUE) return;
+  static char bytes[4 * bindWorkUnits];
+  DWORD n = 0;
+  ReadFile(f, bytes, sizeof bytes, &n, NULL);
+  CloseHandle(f);
+  static wchar_t text[bindWorkUnits + 1];
+  int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, bindWorkUnits);
+  text[units] = 0;
+  PrepareBindText(typed, bindWorkUnits, reinterpret_cast<const char16_t*>(text));
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 2000 && (GetAsyncKeyState(VK_CONTROL) & 0x8000)) Sleep(10);
+  int32_t position = 0;
+  for (int32_t count; (count = NextBindBatch(typed, &position, events)) > 0;) {
+    for (int32_t i = 0; i < count; i++) {
+      inputs[i] = INPUT{};
+      inputs[i].type = INPUT_KEYBOARD;
+      inputs[i].ki.wVk = events[i].vk;
+      inputs[i].ki.wScan = events[i].scan;
+      inputs[i].ki.dwFlags = events[i].flags;
+    }
+    SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+  }
+}
+
+LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      FillRect(dc, &ps.rcPaint, fill);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    case floorSetRect:
+      touched = RECT{LOWORD(wParam), HIWORD(wParam), LOWORD(lParam), HIWORD(lParam)};
+      return 0;
+    case floorSetStyle:
+      openStyle = static_cast<DWORD>(wParam);
+      openExStyle = static_cast<DWORD>(lParam);
+      return 0;
+    case floorSetSize:
+      openX = LOWORD(wParam);
+      openY = HIWORD(wParam);
+      openWidth = LOWORD(lParam);
+      openHeight = HIWORD(lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+      Touch(window);
+      return 0;
+    case WM_LBUTTONUP:
+      if (openWidth > 0 && !opened) {
+        opened = CreateWindowExW(openExStyle, L"KalmexFloorOpen", L"floor", openStyle & ~WS_VISIBLE,
+                                 openX, openY, openWidth, openHeight, window, NULL,
+                                 GetModuleHandleW(NULL), NULL);
+        // A topmost window (the reminder) comes up without taking the activation.
+        ShowWindow(opened, openExStyle & WS_EX_TOPMOST ? SW_SHOWNOACTIVATE : SW_SHOW);
+        UpdateWindow(opened);
+      } else {
+        Touch(window);
+      }
+      return 0;
+    case WM_CLOSE:
+      if (window == opened) {
+        DestroyWindow(window);
+        opened = NULL;
+        return 0;
+      }
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      if (window != opened) PostQuitMessage(0);
+      return 0;
+    case WM_HOTKEY:
+      TypeBind();
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command, int) {
+  InitCommonControls();
+  fill = CreateSolidBrush(RGB(0x1E, 0x22, 0x2A));
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = FloorProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
+  wc.lpszClassName = L"KalmexFloor";
+  RegisterClassExW(&wc);
+  wc.lpszClassName = L"KalmexFloorOpen";
+  RegisterClassExW(&wc);
+  wc.lpszClassName = L"KalmexFloor";
+  int w = 1280, h = 800;
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"KALMEX floor", WS_OVERLAPPEDWINDOW,
+                                (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                                (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, NULL, NULL,
+                                instance, NULL);
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  // Imported so the loader maps shell32 and msimg32 as it does for KALMEX; never called.
+  if (command && command[0] == L'?') {
+    ShellExecuteW(window, NULL, command, NULL, NULL, SW_SHOW);
+    GradientFill(NULL, NULL, 0, NULL, 0, 0);
+  }
+  if (command && lstrcmpW(command, L"type") == 0)
+    RegisterHotKey(window, 1, MOD_CONTROL | MOD_NOREPEAT, VK_F1);
+  MSG msg;
+  while (GetMessageW(&msg, NULL, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  ExitProcess(0);
+}
