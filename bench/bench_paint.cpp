@@ -16,6 +16,7 @@
 #include "board/ui_state.h"
 #include "store/ticket.h"
 #include "paint_probe.h"
+#include "draw/draw_win.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ double WindowPaintMs(HWND window, bool whole) {
 }  // namespace
 
 void BenchPaint() {
-  CreateSharedObjects();
+  CreateDrawingObjects();
   dpi = 96;
   FillFullStore();
   boardUi = {};

@@ -7,8 +7,6 @@
 
 HINSTANCE hInstance;
 FontSet fontSet;
-HBRUSH fieldBrush;
-HBRUSH windowBrush;
 HCURSOR arrowCursor, handCursor;
 HICON largeIcon, smallIcon;
 HWND mainWindow;
@@ -55,8 +53,6 @@ void CreateSharedObjects() {
   f.timerFont = MakeFont(L"Consolas", 14, 700);
   f.buttonFont = MakeFont(L"Segoe UI", 13, 700);
   f.inputFont = MakeFont(L"Segoe UI", 15, 400);
-  fieldBrush = CreateSolidBrush(RGB(0x1E, 0x1D, 0x22));
-  windowBrush = CreateSolidBrush(RGB(0x0F, 0x0E, 0x10));
   arrowCursor = LoadCursorW(NULL, IDC_ARROW);
   handCursor = LoadCursorW(NULL, IDC_HAND);
   int32_t large = GetSystemMetrics(SM_CXICON);

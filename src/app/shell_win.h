@@ -10,13 +10,10 @@ struct FontSet {
 
 extern HINSTANCE hInstance;
 extern FontSet fontSet;
-extern HBRUSH fieldBrush;   // #1E1D22, EDIT and LISTBOX background
-extern HBRUSH windowBrush;  // #0F0E10, every client area
 extern HCURSOR arrowCursor, handCursor;
 extern HICON largeIcon, smallIcon;
 extern HWND mainWindow;
 
-constexpr UINT WM_APP_ADD_TICKET = 0x8001;
 constexpr UINT WM_APP_SUBMIT = 0x8002;
 constexpr UINT WM_APP_CANCEL = 0x8003;
 

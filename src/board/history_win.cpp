@@ -38,9 +38,9 @@ void ClearDoneTickets() {
 
   bool failed = false;
   int32_t written = AppendHistory(&failed);
-  if (failed && written == 0) {
-    // A done ticket leaves the board only once its line is in the history.
-    ShowStatus(u"Не удалось записать историю — выполненные заявки остались на доске");
+  ClearOutcome outcome = ClearOutcomeOf(written, failed);
+  if (!outcome.removes) {
+    ShowStatus(outcome.status);
     RepaintBoard();
     return;
   }
@@ -49,7 +49,6 @@ void ClearDoneTickets() {
   if (boardUi.hoverTicket >= 0) ForgetHover();
   ScrollColumnToTop(ColumnOf(StateDone));
   if (!SaveTicketsReported()) return;  // the failure is what the status line must say
-  ShowStatus(failed ? u"История записана не вся — часть выполненных заявок осталась на доске"
-                    : u"Выполненные заявки перенесены в историю");
+  ShowStatus(outcome.status);
   RepaintBoard();
 }

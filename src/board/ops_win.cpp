@@ -9,13 +9,14 @@
 #include "editor/editor_win.h"
 #include "store/datafile.h"
 #include "store/ops.h"
+#include "store/clean.h"
 #include "store/ticket.h"
 
 void AddTicketFromInputs() {
-  char16_t number[64] = {};
-  char16_t description[200] = {};
-  if (numberInput) GetWindowTextW(numberInput, W(number), 64);
-  if (descriptionInput) GetWindowTextW(descriptionInput, W(description), 200);
+  char16_t number[numberFieldRead] = {};
+  char16_t description[descriptionFieldRead] = {};
+  if (numberInput) GetWindowTextW(numberInput, W(number), numberFieldRead);
+  if (descriptionInput) GetWindowTextW(descriptionInput, W(description), descriptionFieldRead);
   char16_t status[statusUnits];
   AddResult r = AddTicketCore(number, description, UnixNow(), status, statusUnits);
   ShowStatus(status);

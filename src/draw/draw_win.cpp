@@ -62,6 +62,15 @@ void EndBackBuffer(HWND window, BackBuffer* b) {
   EndPaint(window, &b->paint);
 }
 
+HBRUSH fieldBrush;
+HBRUSH windowBrush;
+
+void CreateDrawingObjects() {
+  CreateSharedObjects();
+  fieldBrush = CreateSolidBrush(Theme::fieldColor);
+  windowBrush = CreateSolidBrush(Theme::windowColor);
+}
+
 LRESULT AnswerFieldColors(WPARAM dc) {
   SetTextColor(reinterpret_cast<HDC>(dc), Theme::textColor);
   SetBkColor(reinterpret_cast<HDC>(dc), Theme::fieldColor);

@@ -4,6 +4,12 @@
 #include <stdint.h>
 #include "app/geometry.h"
 
+// The two brushes of the palette, made by CreateDrawingObjects.
+extern HBRUSH fieldBrush;   // fieldColor: EDIT and LISTBOX background
+extern HBRUSH windowBrush;  // windowColor: every client area
+// The shared fonts, cursors and icons (CreateSharedObjects), then the palette's brushes.
+void CreateDrawingObjects();
+
 // A memory DC with its own bitmap; dc is NULL when there is none.
 struct Surface {
   HDC dc;

@@ -12,6 +12,7 @@
 #include "reminder/reminder_win.h"
 #include "store/datafile.h"
 #include "store/ticket.h"
+#include "draw/draw_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   hInstance = GetModuleHandleW(NULL);
@@ -42,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ResetTicketStore();
   LoadTickets();
   LoadSettings();
-  CreateSharedObjects();
+  CreateDrawingObjects();
   RegisterWindowClasses();
 
   Rect place = MainWindowPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

@@ -46,6 +46,16 @@ int32_t BuildHistoryChunk(int32_t start, LocalTime (*toLocal)(uint32_t unixTime)
   return i;
 }
 
+ClearOutcome ClearOutcomeOf(int32_t written, bool failed) {
+  bool anyWritten = false;
+  for (int32_t i = 0; i < written && i < ticketStore.ticketCount; i++)
+    anyWritten = anyWritten || ColumnOf(ticketStore.tickets[i].state) == 2;
+  if (!anyWritten && failed)
+    return {false, u"Не удалось записать историю — выполненные заявки остались на доске"};
+  if (failed) return {true, u"История записана не вся — часть выполненных заявок осталась на доске"};
+  return {true, u"Выполненные заявки перенесены в историю"};
+}
+
 int32_t RemoveDoneTickets(int32_t end) {
   if (end > ticketStore.ticketCount) end = ticketStore.ticketCount;
   int32_t removed = 0;

@@ -16,5 +16,13 @@ int32_t CountDoneTickets();
 // Fills saveBuffer with the whole lines of done tickets from store index start on, as many as
 // it holds. Returns the index to go on from: ticketCount once every done ticket is in.
 int32_t BuildHistoryChunk(int32_t start, LocalTime (*toLocal)(uint32_t unixTime));
+// What a clearing does once the appends are over: written is the store index below which every
+// done ticket's line reached the file, failed whether an append failed. A done ticket leaves the
+// board only once its line is in the history; the status line tells which of the three it was.
+struct ClearOutcome {
+  bool removes;            // the done tickets below written leave the board
+  const char16_t* status;  // what the status line says
+};
+ClearOutcome ClearOutcomeOf(int32_t written, bool failed);
 // Removes the done tickets below store index end, from the last to the first. Returns how many.
 int32_t RemoveDoneTickets(int32_t end);

@@ -149,6 +149,27 @@ TEST_F(Clearing, AFullStoreOfLongLinesIsWrittenWholeInChunks) {
   EXPECT_GT(expected.size(), static_cast<size_t>(saveBufferUnits));
 }
 
+TEST_F(Clearing, DoneTicketsLeaveOnlyOnceALineOfThemIsWritten) {
+  AddTicket(u"W1", u"", StateInWork);
+  AddTicket(u"D1", u"", StateDone);
+  struct Row {
+    int32_t written;
+    bool failed, removes;
+    const char16_t* status;
+  } rows[] = {
+      {2, false, true, u"Выполненные заявки перенесены в историю"},
+      {2, true, true, u"История записана не вся — часть выполненных заявок осталась на доске"},
+      {1, true, false, u"Не удалось записать историю — выполненные заявки остались на доске"},
+      {0, true, false, u"Не удалось записать историю — выполненные заявки остались на доске"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.written);
+    ClearOutcome outcome = ClearOutcomeOf(row.written, row.failed);
+    EXPECT_EQ(outcome.removes, row.removes);
+    EXPECT_EQ(std::u16string(outcome.status), row.status);
+  }
+}
+
 TEST_F(Clearing, RemovesOnlyTheDoneTicketsBelowTheEnd) {
   AddTicket(u"D1", u"", StateDone);
   AddTicket(u"W1", u"", StateInWork);

@@ -21,6 +21,7 @@
 #include "harness.h"
 #include "store/history.h"
 #include "store/ticket.h"
+#include "draw/draw_win.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void SetUpShell() {
   UseCommonControls6();
   InitCommonControls();
   hInstance = GetModuleHandleW(NULL);
-  CreateSharedObjects();
+  CreateDrawingObjects();
   RegisterWindowClasses();
   // The editor's owner: a plain window standing in for the board.
   WNDCLASSEXW wc{};

@@ -18,6 +18,7 @@
 #include "paint_probe.h"
 #include "reminder/settings.h"
 #include "store/ticket.h"
+#include "draw/draw_win.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void ExpectTimerFramesExact(uint32_t now, uint32_t tick, const char* what) {
 class PaintCache : public ::testing::Test {
  protected:
   void SetUp() override {
-    CreateSharedObjects();
+    CreateDrawingObjects();
     dpi = 96;
     boardUi = {};
     statusLine = {};

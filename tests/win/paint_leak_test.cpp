@@ -13,9 +13,10 @@
 #include "board/ui_state.h"
 #include "paint_probe.h"
 #include "store/ticket.h"
+#include "draw/draw_win.h"
 
 TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
-  CreateSharedObjects();
+  CreateDrawingObjects();
   dpi = 96;
   FillProbeStore(maxTickets);
   boardUi = {};
@@ -47,7 +48,7 @@ TEST(PaintLeaks, AThousandPaintsOfAFullBoardLeaveNoGdiObject) {
 }
 
 TEST(PaintLeaks, TenThousandPaintsAndTwoHundredOpeningsOfEveryWindowLeaveTheCapacityAsAfterTheFirst) {
-  CreateSharedObjects();
+  CreateDrawingObjects();
   dpi = 96;
   FillProbeStore(maxTickets);
   int32_t first = 0, after = 0;
