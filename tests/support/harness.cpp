@@ -188,6 +188,20 @@ bool StartOnData(App& app, const std::string& data) {
   return true;
 }
 
+// Every program a test starts belongs to one job that ends with the test program: a test that
+// fails or hangs leaves no kalmex.exe behind to hold the single-instance lock or the test
+// runner's output pipe.
+static void JoinTestJob(HANDLE process) {
+  static HANDLE job = [] {
+    HANDLE j = CreateJobObjectW(NULL, NULL);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION info{};
+    info.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (j) SetInformationJobObject(j, JobObjectExtendedLimitInformation, &info, sizeof info);
+    return j;
+  }();
+  if (job) AssignProcessToJobObject(job, process);
+}
+
 bool StartApp(App& app) {
   std::wstring exe = app.folder + L"\\kalmex.exe";
   std::vector<wchar_t> command(exe.begin(), exe.end());
@@ -197,6 +211,7 @@ bool StartApp(App& app) {
   if (!CreateProcessW(exe.c_str(), command.data(), NULL, NULL, FALSE, 0, NULL,
                       app.folder.c_str(), &si, &app.process))
     return false;
+  JoinTestJob(app.process.hProcess);
   WaitForInputIdle(app.process.hProcess, 10000);
   bool ok = WaitFor([&] { return (app.main = FindAppWindow(app, L"ZoltexMain")) != NULL; }, 15000);
   if (ok) Settle(app);
