@@ -56,7 +56,7 @@ HWND MakeProbeBoard(int32_t width, int32_t height) {
   if (!registered) {
     registered = true;
     hInstance = GetModuleHandleW(NULL);
-    CreateSharedObjects();
+    CreateDrawingObjects();
     RegisterWindowClasses();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
