@@ -370,8 +370,8 @@ void BenchInteractions() {
     TypeText(number);
     PaintedSince(w, NowMs());
     double t0 = NowMs();
-    SendKeyNow(VK_RETURN, 0);
-    SendKeyNow(VK_RETURN, KEYEVENTF_KEYUP);
+    SendKey(VK_RETURN, 0);
+    SendKey(VK_RETURN, KEYEVENTF_KEYUP);
     return PaintedSince(w, t0);
   }, nothing, nothing);
   std::string data = ReadAppFile(q.ours, L"zoltex_data.txt");

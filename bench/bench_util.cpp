@@ -123,22 +123,7 @@ double PaintedSince(HWND window, double t0) {
 
 void SendMouseAt(HWND window, int32_t x, int32_t y, DWORD flags, int32_t wheel) {
   POINT p = ScreenPoint(window, x, y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  int32_t w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  in.mi.dx = (p.x * 65536) / w + 1;  // floor(dx * w / 65536) is exactly p.x
-  in.mi.dy = (p.y * 65536) / h + 1;
-  in.mi.mouseData = static_cast<DWORD>(wheel);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-}
-
-void SendKeyNow(WORD vk, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
+  SendMouse(flags, p.x, p.y, wheel);
 }
 
 namespace {

@@ -59,7 +59,6 @@ constexpr UINT floorSetRect = WM_APP + 1, floorSetStyle = WM_APP + 2, floorSetSi
 double PaintedSince(HWND window, double t0);
 // One mouse event at a client point of the window, without waiting.
 void SendMouseAt(HWND window, int32_t x, int32_t y, DWORD flags, int32_t wheel = 0);
-void SendKeyNow(WORD vk, DWORD flags);
 
 // CPU seconds (user + system) of the Linux process that runs the Windows program with this
 // image path, read from /proc (the folder KALMEX_PROC names, as Wine sees it); -1 when unknown.

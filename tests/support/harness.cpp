@@ -70,9 +70,12 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param) {
   return FALSE;
 }
 
-void SendMouse(DWORD flags, int32_t sx, int32_t sy) {
+}  // namespace
+
+void SendMouse(DWORD flags, int32_t sx, int32_t sy, int32_t wheel) {
   INPUT in{};
   in.type = INPUT_MOUSE;
+  in.mi.mouseData = static_cast<DWORD>(wheel);
   int32_t w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   // floor(dx * w / 65536) is exactly sx.
   in.mi.dx = (sx * 65536) / w + 1;
@@ -88,6 +91,8 @@ void SendKey(WORD vk, DWORD flags) {
   in.ki.dwFlags = flags;
   SendInput(1, &in, sizeof in);
 }
+
+namespace {
 
 // Two trips through the message loop of the window's thread. A sent message is answered from
 // the loop ahead of queued input, so the first answer may come before the input is taken; the

@@ -53,6 +53,11 @@ bool WaitFor(F condition, DWORD timeoutMs = 5000) {
 // Top-level visible window of the process with the class, or NULL.
 HWND FindAppWindow(const App& app, const wchar_t* className);
 
+// One input event at once, without waiting for the program: a screen point (absolute, always a
+// move as well), a key by its virtual-key code.
+void SendMouse(DWORD flags, int32_t sx, int32_t sy, int32_t wheel = 0);
+void SendKey(WORD vk, DWORD flags);
+
 // Real input with SendInput. Points are client coordinates of the window.
 POINT ScreenPoint(HWND window, int32_t x, int32_t y);
 void MoveMouseTo(HWND window, int32_t x, int32_t y);
