@@ -217,6 +217,14 @@ void BenchMemoryAndIdle() {
   StopPair(p);
 }
 
+// Closes the program's window just measured and times the floor opening one of its style and size.
+void CloseAndOpenOnTheFloor(Pair& p, HWND window, std::vector<double>* floor) {
+  ArmFloor(p.floor, window);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  Closed(window);
+  if (double ms = FloorOpening(p.floor); ms >= 0) floor->push_back(ms);
+}
+
 // Each window opened as a user opens it, to its first completed paint, against the floor opening
 // a window of the same style and size: the editor (double click on a card), the settings (its
 // button), the reminder (the settings' test button: as many rows as it shows, 400 tickets), the
@@ -237,10 +245,7 @@ void BenchWindows() {
     double ms = ClickOpens(p.ours, p.ours.main, card, L"ZoltexEdit", &edit, true);
     if (!edit) { printf("windows: the editor did not open (round %d)\n", round); break; }
     editor.ours.push_back(ms);
-    ArmFloor(p.floor, edit);
-    PostMessageW(edit, WM_CLOSE, 0, 0);
-    Closed(edit);
-    if (double ms2 = FloorOpening(p.floor); ms2 >= 0) editor.floor.push_back(ms2);
+    CloseAndOpenOnTheFloor(p, edit, &editor.floor);
 
     Front(p.ours.main);
     HWND set = NULL;
@@ -291,10 +296,7 @@ void BenchWindows() {
     double ms = ClickOpens(p.ours, p.ours.main, bindsButton, L"ZoltexBinds", &window);
     if (!window) { printf("windows: the binds window did not open (round %d)\n", round); break; }
     binds.ours.push_back(ms);
-    ArmFloor(p.floor, window);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    Closed(window);
-    if (double ms2 = FloorOpening(p.floor); ms2 >= 0) binds.floor.push_back(ms2);
+    CloseAndOpenOnTheFloor(p, window, &binds.floor);
   }
   SendMessageW(p.floor.main, floorSetSize, 0, 0);
   StopPair(p);
