@@ -213,13 +213,20 @@ bool StartApp(App& app) {
   command.push_back(0);
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  if (!CreateProcessW(exe.c_str(), command.data(), NULL, NULL, FALSE, 0, NULL,
-                      app.folder.c_str(), &si, &app.process))
-    return false;
+  // A start Wine refuses (seen once under load, between two kills) is reported with its error
+  // and tried twice more.
+  int tries = 0;
+  while (!CreateProcessW(exe.c_str(), command.data(), NULL, NULL, FALSE, 0, NULL,
+                         app.folder.c_str(), &si, &app.process)) {
+    fprintf(stderr, "the program did not start: error %lu\n", GetLastError());
+    if (++tries == 3) return false;
+    Sleep(500);
+  }
   JoinTestJob(app.process.hProcess);
   WaitForInputIdle(app.process.hProcess, 10000);
   bool ok = WaitFor([&] { return (app.main = FindAppWindow(app, L"ZoltexMain")) != NULL; }, 15000);
   if (ok) Settle(app);
+  else fprintf(stderr, "the program showed no main window (exit %d)\n", WaitExit(app, 0));
   return ok;
 }
 
