@@ -188,6 +188,13 @@ TEST(BindsWindow, SwitchingSavingAndClosingWriteTheSlotFiles) {
 
   // Emptied and saved: an empty file and the empty mark in the row.
   Click(editor, 20, 20);
+  // A sent message overtakes input still queued: the selection is made once the click has moved
+  // the caret off the start and its release has let the capture go.
+  EXPECT_TRUE(WaitFor([&] {
+    GUITHREADINFO thread{sizeof thread};
+    GetGUIThreadInfo(GetWindowThreadProcessId(editor, NULL), &thread);
+    return LOWORD(SendMessageW(editor, EM_GETSEL, 0, 0)) != 0 && !thread.hwndCapture;
+  }));
   SendMessageW(editor, EM_SETSEL, 0, -1);
   PressKey(VK_DELETE);
   EXPECT_TRUE(WaitFor([&] { return RemoteControlText(editor).empty(); }));
