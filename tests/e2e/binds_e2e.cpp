@@ -81,8 +81,7 @@ HWND ClickBindsButton(const App& app) {
   ComputeLayout(size.cx, size.cy);
   const Rect& b = boardLayout.bindsButtonRect;
   Click(app.main, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
-  HWND binds = NULL;
-  WaitFor([&] { return (binds = FindAppWindow(app, L"ZoltexBinds")) != NULL; });
+  HWND binds = WaitForPaintedWindow(app, L"ZoltexBinds");
   Settle(app);
   return binds;
 }

@@ -64,8 +64,8 @@ HWND ClickSettingsButton(const App& app) {
   SIZE size = ClientSize(app.main);
   ComputeLayout(size.cx, size.cy);
   ClickRect(app.main, boardLayout.settingsButtonRect);
-  HWND window = NULL;
-  WaitFor([&] { return (window = FindAppWindow(app, L"ZoltexSet")) != NULL && IsForeground(window); });
+  HWND window = WaitForPaintedWindow(app, L"ZoltexSet");
+  WaitFor([&] { return IsForeground(window); });
   Settle(app);
   return window;
 }
@@ -130,7 +130,7 @@ std::basic_string<uint32_t> SettingsButtonPixels(const App& app) {
   SIZE size = ClientSize(app.main);
   ComputeLayout(size.cx, size.cy);
   const Rect& r = boardLayout.settingsButtonRect;
-  Pixels all = CaptureClient(app.main);
+  Pixels all = SteadyClient(app.main);
   std::basic_string<uint32_t> out;
   for (int32_t y = r.top; y < r.bottom; y++)
     for (int32_t x = r.left; x < r.right; x++) out.push_back(all.At(x, y));
@@ -147,13 +147,8 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
 
 // Waits for the reminder window of the process and for its first paint.
 HWND WaitForReminder(const App& app) {
-  HWND reminder = NULL;
-  WaitFor([&] { return (reminder = FindAppWindow(app, L"ZoltexRemind")) != NULL; }, 3000);
-  if (reminder) {
-    Settle(app);
-    UpdateWindow(reminder);
-    Settle(app);
-  }
+  HWND reminder = WaitForPaintedWindow(app, L"ZoltexRemind", 3000);
+  if (reminder) Settle(app);
   return reminder;
 }
 

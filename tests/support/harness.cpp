@@ -356,21 +356,26 @@ bool Uniform(const Pixels& p) {
 }
 
 Pixels SteadyClient(HWND window) {
+  // Wine copies a finished paint to the screen a moment later, when the program next waits for
+  // messages, so an image is taken as the painted one only once it has held for a while.
   Pixels last, now;
+  DWORD since = GetTickCount();
   bool steady = WaitFor([&] {
     now = CaptureClient(window);
     bool same = !now.data.empty() && !Uniform(now) && now.width == last.width &&
                 now.height == last.height && now.data == last.data;
+    if (!same) since = GetTickCount();
     last = now;
-    return same;
+    return same && GetTickCount() - since >= 120;
   });
   return steady ? now : Pixels();
 }
 
-HWND WaitForPaintedMenu(const App& app) {
-  HWND menu = NULL;
-  if (!WaitFor([&] { return (menu = FindAppWindow(app, L"#32768")) != NULL; })) return NULL;
-  return SteadyClient(menu).data.empty() ? NULL : menu;
+HWND WaitForPaintedWindow(const App& app, const wchar_t* className, DWORD timeoutMs) {
+  HWND window = NULL;
+  if (!WaitFor([&] { return (window = FindAppWindow(app, className)) != NULL; }, timeoutMs))
+    return NULL;
+  return SteadyClient(window).data.empty() ? NULL : window;
 }
 
 SIZE ClientSize(HWND window) {

@@ -92,12 +92,16 @@ Pixels CaptureWindow(HWND window);
 uint32_t ClientPixel(HWND window, int32_t x, int32_t y);
 // Whether every pixel is the same (a surface not yet painted).
 bool Uniform(const Pixels& p);
-// The client area once it is painted and two captures in a row agree; empty when it never
-// stands still within 5 s (a window whose every frame moves).
+// The client area once it is painted and has stayed the same for over 100 ms; empty when it
+// never stands still within 5 s (a window whose every frame moves).
 Pixels SteadyClient(HWND window);
+// The process's window of the class once it is shown and its paint has reached the screen (Wine
+// copies a window's drawing to the screen after the paint, so a capture taken as soon as the
+// window exists can still be black). NULL when none appears or it never stands still.
+HWND WaitForPaintedWindow(const App& app, const wchar_t* className, DWORD timeoutMs = 5000);
 // The program's popup menu once it is shown and painted, which it is only from inside the
 // menu's own loop: keys sent after this reach the menu. NULL when none appears.
-HWND WaitForPaintedMenu(const App& app);
+inline HWND WaitForPaintedMenu(const App& app) { return WaitForPaintedWindow(app, L"#32768"); }
 // Saves the capture as a BMP in the screenshots folder beside the test program; returns the path.
 std::wstring SaveScreenshot(const Pixels& pixels, const char* name);
 
