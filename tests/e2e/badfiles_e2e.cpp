@@ -150,7 +150,7 @@ TEST(LockedDataFile, NeverReplacedBeforeItIsReadOrCopied) {
     // Still held at close: the save fails and says why, and the question's default is No.
     PostMessageW(app.main, WM_CLOSE, 0, 0);
     HWND box = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+    ASSERT_TRUE((box = WaitForWindow(app, L"#32770")));
     LONG no = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE);  // Enter presses this button
     EXPECT_EQ(no & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_TRUE(ProcessMemoryHolds(

@@ -90,7 +90,7 @@ TEST(Board, DeleteAsksAndNoKeepsTheTicket) {
   int32_t top = CardTop(0, 0);
   Click(app.main, right - 29, top + 29);  // the delete button
   HWND box = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+  ASSERT_TRUE((box = WaitForWindow(app, L"#32770")));
   PostMessageW(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
   EXPECT_EQ(CloseApp(app), 0);
@@ -105,7 +105,7 @@ TEST(Board, AFailingSaveIsReportedAndClosingAsks) {
   ASSERT_TRUE(CreateDirectoryW(AppPath(app, L"zoltex_data.tmp").c_str(), NULL));
   PostMessageW(app.main, WM_CLOSE, 0, 0);
   HWND box = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+  ASSERT_TRUE((box = WaitForWindow(app, L"#32770")));
   EXPECT_EQ(WindowText(box), L"KALMEX");
   PostMessageW(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));

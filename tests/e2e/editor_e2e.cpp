@@ -42,11 +42,7 @@ POINT CardBody(int32_t column, int32_t index) {
 
 POINT Middle(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-HWND WaitForEditor(const App& app) {
-  HWND editor = NULL;
-  WaitFor([&] { return (editor = FindAppWindow(app, L"ZoltexEdit")) != NULL; });
-  return editor;
-}
+HWND WaitForEditor(const App& app) { return WaitForWindow(app, L"ZoltexEdit"); }
 
 HWND OpenEditorOn(const App& app, int32_t column, int32_t index) {
   POINT p = CardBody(column, index);
@@ -54,11 +50,7 @@ HWND OpenEditorOn(const App& app, int32_t column, int32_t index) {
   return WaitForEditor(app);
 }
 
-HWND WaitForBox(const App& app) {
-  HWND box = NULL;
-  WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; });
-  return box;
-}
+HWND WaitForBox(const App& app) { return WaitForWindow(app, L"#32770"); }
 
 void Answer(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);

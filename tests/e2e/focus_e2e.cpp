@@ -76,12 +76,6 @@ bool FocusIn(HWND window, int id) {
 
 POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-HWND WaitForWindow(const App& app, const wchar_t* className) {
-  HWND window = NULL;
-  WaitFor([&] { return (window = FindAppWindow(app, className)) != NULL; }, 5000);
-  return window;
-}
-
 HWND TheBoard(const App& app) { return app.main; }
 
 HWND OpenEditor(const App& app) {

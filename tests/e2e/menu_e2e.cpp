@@ -59,9 +59,10 @@ HWND VisibleMenu(DWORD pid) {
   return FindAppWindow(owner, L"#32768");
 }
 
-// A painted menu: two captures in a row alike and not a blank surface.
+// The menu's picture once it has settled.
 struct MenuShot {
-  Pixels last, image;
+  Settling settling;
+  Pixels image;
   DWORD start;
 };
 MenuShot* ownShot;
@@ -70,14 +71,11 @@ void CALLBACK OwnMenuTick(HWND, UINT, UINT_PTR, DWORD) {
   HWND menu = VisibleMenu(GetCurrentProcessId());
   if (menu) {
     UpdateWindow(menu);
-    Pixels now = CaptureWindow(menu);
-    if (!now.data.empty() && !Uniform(now) && now.width == ownShot->last.width &&
-        now.data == ownShot->last.data) {
-      ownShot->image = now;
+    if (ownShot->settling.Take(CaptureWindow(menu))) {
+      ownShot->image = ownShot->settling.last;
       EndMenu();
       return;
     }
-    ownShot->last = now;
   }
   if (GetTickCount() - ownShot->start > 5000) EndMenu();
 }
@@ -212,7 +210,7 @@ TEST(CardMenu, EveryStateCommandEditAndDeleteReachTheirTicket) {
   // "Изменить…" opens the editor on that ticket.
   ASSERT_TRUE(ChooseItem(app, u"B-2", 3));
   HWND editor = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (editor = FindAppWindow(app, L"ZoltexEdit")) != NULL; }));
+  ASSERT_TRUE((editor = WaitForWindow(app, L"ZoltexEdit")));
   EXPECT_EQ(RemoteControlText(GetDlgItem(editor, 301)), L"B-2");
   PostMessageW(editor, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
@@ -221,7 +219,7 @@ TEST(CardMenu, EveryStateCommandEditAndDeleteReachTheirTicket) {
   // "Удалить", past the separator, asks first; yes removes only that ticket.
   ASSERT_TRUE(ChooseItem(app, u"C-3", 6));
   HWND box = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+  ASSERT_TRUE((box = WaitForWindow(app, L"#32770")));
   PostMessageW(box, WM_COMMAND, IDYES, 0);
   EXPECT_TRUE(WaitFor([&] { return StateOf(app, "C-3") == 0; }));
   EXPECT_EQ(StateOf(app, "A-1"), '0');

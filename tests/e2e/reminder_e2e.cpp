@@ -104,7 +104,7 @@ void ExpectTimeRefused(const App& app, HWND settings, const char* what) {
   SCOPED_TRACE(what);
   PressKey(VK_RETURN);
   HWND box = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindAppWindow(app, L"#32770")) != NULL; }));
+  ASSERT_TRUE((box = WaitForWindow(app, L"#32770")));
   Settle(app);
   EXPECT_EQ(GetWindow(box, GW_OWNER), settings);
   EXPECT_EQ(WindowText(box), L"KALMEX");
@@ -193,7 +193,7 @@ TEST(Reminder, DueReminderAppearsWithoutFocusAndOkClosesIt) {
                "2|2|20|1796601600|1796601600|0|B-2|\r\n");
   ASSERT_TRUE(StartApp(app));
   HWND reminder = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (reminder = FindAppWindow(app, L"ZoltexRemind")) != NULL; }, 3000));
+  ASSERT_TRUE((reminder = WaitForWindow(app, L"ZoltexRemind", 3000)));
   EXPECT_TRUE(GetWindowLongW(reminder, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_NE(GetForegroundWindow(), reminder);
   RECT r, work;

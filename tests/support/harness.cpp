@@ -355,27 +355,29 @@ bool Uniform(const Pixels& p) {
   return true;
 }
 
+bool Settling::Take(const Pixels& now) {
+  bool same = !now.data.empty() && !Uniform(now) && now.width == last.width &&
+              now.height == last.height && now.data == last.data;
+  if (!same) since = GetTickCount();
+  last = now;
+  return same && GetTickCount() - since > 100;
+}
+
 Pixels SteadyClient(HWND window) {
-  // Wine copies a finished paint to the screen a moment later, when the program next waits for
-  // messages, so an image is taken as the painted one only once it has held for a while.
-  Pixels last, now;
-  DWORD since = GetTickCount();
-  bool steady = WaitFor([&] {
-    now = CaptureClient(window);
-    bool same = !now.data.empty() && !Uniform(now) && now.width == last.width &&
-                now.height == last.height && now.data == last.data;
-    if (!same) since = GetTickCount();
-    last = now;
-    return same && GetTickCount() - since >= 120;
-  });
-  return steady ? now : Pixels();
+  Settling settling;
+  bool steady = WaitFor([&] { return settling.Take(CaptureClient(window)); });
+  return steady ? settling.last : Pixels();
+}
+
+HWND WaitForWindow(const App& app, const wchar_t* className, DWORD timeoutMs) {
+  HWND window = NULL;
+  WaitFor([&] { return (window = FindAppWindow(app, className)) != NULL; }, timeoutMs);
+  return window;
 }
 
 HWND WaitForPaintedWindow(const App& app, const wchar_t* className, DWORD timeoutMs) {
-  HWND window = NULL;
-  if (!WaitFor([&] { return (window = FindAppWindow(app, className)) != NULL; }, timeoutMs))
-    return NULL;
-  return SteadyClient(window).data.empty() ? NULL : window;
+  HWND window = WaitForWindow(app, className, timeoutMs);
+  return window && !SteadyClient(window).data.empty() ? window : NULL;
 }
 
 SIZE ClientSize(HWND window) {

@@ -92,12 +92,21 @@ Pixels CaptureWindow(HWND window);
 uint32_t ClientPixel(HWND window, int32_t x, int32_t y);
 // Whether every pixel is the same (a surface not yet painted).
 bool Uniform(const Pixels& p);
-// The client area once it is painted and has stayed the same for over 100 ms; empty when it
-// never stands still within 5 s (a window whose every frame moves).
+// Follows captures of one window taken one after another: settled once an image is painted (not
+// one colour) and has stayed the same longer than Wine takes to copy a finished paint to the
+// screen, which it does when the program next waits for messages.
+struct Settling {
+  Pixels last;
+  DWORD since = GetTickCount();
+  bool Take(const Pixels& now);
+};
+// The client area once it has settled; empty when it never stands still within 5 s (a window
+// whose every frame moves).
 Pixels SteadyClient(HWND window);
-// The process's window of the class once it is shown and its paint has reached the screen (Wine
-// copies a window's drawing to the screen after the paint, so a capture taken as soon as the
-// window exists can still be black). NULL when none appears or it never stands still.
+// The process's visible window of the class once it appears; NULL when none does in time.
+HWND WaitForWindow(const App& app, const wchar_t* className, DWORD timeoutMs = 5000);
+// The process's window of the class once its paint has reached the screen: a capture taken as
+// soon as the window exists can still be black. NULL when none appears or it never settles.
 HWND WaitForPaintedWindow(const App& app, const wchar_t* className, DWORD timeoutMs = 5000);
 // The program's popup menu once it is shown and painted, which it is only from inside the
 // menu's own loop: keys sent after this reach the menu. NULL when none appears.
