@@ -13,12 +13,14 @@ int32_t ReadTextFile(const char16_t* path);
 constexpr int32_t writeTextUnits = 88256;
 // UTF-8 without byte-order mark. A longer text is not written. append false replaces the file through a temporary file beside
 // it (".tmp" for ".txt"), flushed and then moved over it: the old text or the new one, never a
-// cut one. True when every byte was written (and, replacing, the file was put in place).
+// cut one. True when every byte was written (and, replacing, the file was put in place);
+// otherwise lastFileFailure (fileproblem.h) says why.
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append);
 // Writes the file in place, then FlushFileBuffers: the bytes are on disk when it returns true.
 // A failed write leaves no file behind. For temporary files that are then moved into place.
 bool WriteTextFileDurable(const char16_t* path, const char16_t* text);
-// Moves temp over path (replacing it, written through); when that fails temp is deleted.
+// Moves temp over path (replacing it, written through), waiting out a short hold by another
+// program; when that fails temp is kept whole and lastFileFailure says why.
 bool MoveIntoPlace(const char16_t* temp, const char16_t* path);
 // Whether the last ReadTextFile had to leave bytes of the file behind (longer than the read limit).
 extern bool lastReadCut;

@@ -1,6 +1,7 @@
 #include "app/textfile.h"
 
 #include "app/clock.h"
+#include "app/fileproblem.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textcodec.h"
@@ -13,6 +14,40 @@ int32_t lastReadEncoding = EncodingUtf8;
 BOOL(WINAPI* fileWrite)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = WriteFile;
 BOOL(WINAPI* fileMove)(LPCWSTR, LPCWSTR, DWORD) = MoveFileExW;
 
+// Whether another program has the file open in a way that keeps it from being replaced: a
+// handle that denies delete sharing makes our own open for deleting fail as well. Under Wine any
+// open handle stops a replace, and then the open succeeds: what else refused it, with the rights
+// and the read-only mark in order, is a holder too.
+static bool HeldByAnotherProgram(const char16_t* path) {
+  DWORD attributes = GetFileAttributesW(W(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  HANDLE probe = CreateFileW(W(path), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    return true;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+int32_t FileProblemOf(DWORD error, const char16_t* path) {
+  DWORD attributes = GetFileAttributesW(W(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return FileProblemFolder;
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FileProblemBusy;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileProblemDiskFull;
+    case ERROR_ACCESS_DENIED:
+      return attributes != INVALID_FILE_ATTRIBUTES && HeldByAnotherProgram(path)
+                 ? FileProblemBusy
+                 : FileProblemNoAccess;
+    case ERROR_WRITE_PROTECT: return FileProblemNoAccess;
+    default: return FileProblemOther;
+  }
+}
+
 namespace {
 uint8_t readBytes[readByteLimit + 2];
 // UTF-8 takes at most three bytes for one UTF-16 unit (four for a pair of two).
@@ -23,6 +58,12 @@ uint8_t writeBytes[writeByteUnits];
 // failure the callers must not take for an empty file.
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
+// Records why path failed, from the error the system gave, and returns false for the caller.
+bool NoteFailure(DWORD error, bool reading, const char16_t* path) {
+  NoteFileFailure(FileProblemOf(error, path), reading, path);
+  return false;
+}
+
 bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool flush) {
   int32_t units = 0;
   while (text[units]) units++;
@@ -30,14 +71,20 @@ bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool fl
   if (count < 0) return false;  // too long for the buffer: the file is not touched
   HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, NULL,
                             append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return NoteFailure(GetLastError(), false, path);
   if (append) SetFilePointer(file, 0, NULL, FILE_END);
   DWORD written = 0;
+  SetLastError(ERROR_SUCCESS);
   BOOL ok = count == 0 || fileWrite(file, writeBytes, static_cast<DWORD>(count), &written, NULL);
   bool complete = ok && (count == 0 || written == static_cast<DWORD>(count));
-  if (complete && flush) complete = FlushFileBuffers(file) != 0;
+  // A write that takes fewer bytes than it was given without an error has run out of disk.
+  DWORD error = ok ? ERROR_DISK_FULL : GetLastError();
+  if (complete && flush && !FlushFileBuffers(file)) {
+    complete = false;
+    error = GetLastError();
+  }
   CloseHandle(file);
-  return complete;
+  return complete || NoteFailure(error, false, path);
 }
 }  // namespace
 
@@ -48,11 +95,14 @@ int32_t ReadTextFile(const char16_t* path) {
   HANDLE file = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) {
-    lastReadFailed = !IsMissing(GetLastError());
+    DWORD error = GetLastError();
+    lastReadFailed = !IsMissing(error);
+    if (lastReadFailed) NoteFailure(error, true, path);
     return 0;
   }
   DWORD n = 0;
   if (!ReadFile(file, readBytes, readByteLimit, &n, NULL)) {
+    NoteFailure(GetLastError(), true, path);
     n = 0;
     lastReadFailed = true;
   }
@@ -68,22 +118,23 @@ int32_t ReadTextFile(const char16_t* path) {
                          &lastReadEncoding, lastReadCut);
 }
 
-// Another program that has the file open (an indexer, a virus scanner, a backup; under Wine any
-// open handle at all) makes the replace fail for as long as it holds the file. Such holds are
-// short, so the replace is tried again for a while before the save counts as failed.
+// Another program that has the file open (an editor, a virus scanner, a backup) makes the
+// replace fail for as long as it holds the file. Such holds are short, so the replace is tried
+// again for a while before the save counts as failed.
 constexpr uint32_t replaceRetryMs = 500;
 
 bool MoveIntoPlace(const char16_t* temp, const char16_t* path) {
   uint32_t start = TickNow();
   for (;;) {
     if (fileMove(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    DWORD error = GetLastError();
-    bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-    if (!held || TickNow() - start >= replaceRetryMs) break;
+    int32_t problem = FileProblemOf(GetLastError(), path);
+    if (problem != FileProblemBusy || TickNow() - start >= replaceRetryMs) {
+      // The temporary file stays: it holds the new text whole, and the next save writes it anew.
+      NoteFileFailure(problem, false, path);
+      return false;
+    }
     Sleep(10);
   }
-  DeleteFileW(W(temp));
-  return false;
 }
 
 bool WriteTextFile(const char16_t* path, const char16_t* text, bool append) {

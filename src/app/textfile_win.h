@@ -3,6 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include <stdint.h>
+
 extern BOOL(WINAPI* fileWrite)(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written,
                                LPOVERLAPPED overlapped);
 extern BOOL(WINAPI* fileMove)(LPCWSTR from, LPCWSTR to, DWORD flags);
+// The cause (FileProblem of fileproblem.h) of the error the system gave for the file at path.
+int32_t FileProblemOf(DWORD error, const char16_t* path);

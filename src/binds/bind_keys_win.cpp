@@ -1,5 +1,6 @@
 // The twelve hot keys and typing a bind into the focused window.
 #include "app/clock.h"
+#include "app/fileproblem.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/status.h"
@@ -81,6 +82,11 @@ void TypeBindText(WPARAM id) {
   FormatBindPath(path, 600, n);
   ReadTextFile(path);
   char16_t status[statusUnits];
+  if (lastReadFailed) {
+    FormatText(status, statusUnits, u"Бинд Ctrl+F%d не прочитан: %s", n, LastFileCause());
+    ShowStatus(status);
+    return;
+  }
   if (PrepareBindText(bindWorkBuffer, bindWorkUnits, textBuffer) == 0) {
     FormatText(status, statusUnits, u"Бинд Ctrl+F%d пустой \u2014 открой «Бинды»", n);
     ShowStatus(status);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/field_win.h"
+#include "app/fileproblem.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/status.h"
@@ -63,7 +64,7 @@ static bool SaveBindSlot() {
   SendMessageW(slotList, LB_SETCURSEL, currentBindSlot, 0);
   if (!written) {
     char16_t status[statusUnits];
-    FormatText(status, statusUnits, u"Бинд Ctrl+F%d не сохранён: файл не записался", slot);
+    FormatText(status, statusUnits, u"Бинд Ctrl+F%d не сохранён: %s", slot, LastFileCause());
     ShowStatus(status);
   }
   return written;
@@ -72,12 +73,11 @@ static bool SaveBindSlot() {
 // WM_CLOSE: a text that could not be saved is not thrown away unasked.
 static void OnClose(HWND window) {
   if (!SaveBindSlot()) {
-    wchar_t question[160];
-    wsprintfW(question,
-              L"Бинд Ctrl+F%d не сохранён: файл не записался.\n"
-              L"Закрыть всё равно? Набранный текст пропадёт.",
-              currentBindSlot + 1);
-    int answer = MessageBoxW(window, question, L"KALMEX",
+    char16_t question[240];
+    FormatText(question, 240,
+               u"Бинд Ctrl+F%d не сохранён: %s.\nЗакрыть всё равно? Набранный текст пропадёт.",
+               currentBindSlot + 1, LastFileCause());
+    int answer = MessageBoxW(window, W(question), L"KALMEX",
                              MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     if (answer != IDYES) return;
   }

@@ -2,6 +2,9 @@
 #include "board/history_win.h"
 
 #include "app/clock.h"
+#include "app/fileproblem.h"
+#include "app/status.h"
+#include "app/text.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textfile.h"
@@ -39,8 +42,10 @@ void ClearDoneTickets() {
   bool failed = false;
   int32_t written = AppendHistory(&failed);
   ClearOutcome outcome = ClearOutcomeOf(written, failed);
+  char16_t status[statusUnits];
+  FormatText(status, statusUnits, failed ? u"%s: %s" : u"%s", outcome.status, LastFileCause());
   if (!outcome.removes) {
-    ShowStatus(outcome.status);
+    ShowStatus(status);
     RepaintBoard();
     return;
   }
@@ -49,6 +54,6 @@ void ClearDoneTickets() {
   if (boardUi.hoverTicket >= 0) ForgetHover();
   ScrollColumnToTop(ColumnOf(StateDone));
   if (!SaveTicketsReported()) return;  // the failure is what the status line must say
-  ShowStatus(outcome.status);
+  ShowStatus(status);
   RepaintBoard();
 }

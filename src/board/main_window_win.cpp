@@ -79,10 +79,10 @@ static LRESULT OnCreate(HWND window) {
 static void OnClose(HWND window) {
   if (!SaveTicketsReported()) {
     // No is the default: Enter pressed by habit must not throw the tickets away.
-    int answer = MessageBoxW(window,
-                             L"Заявки не сохранены: программа не смогла записать файл в своей папке.\n"
-                             L"Закрыть всё равно? Несохранённые изменения пропадут.",
-                             L"KALMEX", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    char16_t question[300];
+    FormatUnsavedQuestion(question, 300, lastSaveProblem);
+    int answer = MessageBoxW(window, W(question), L"KALMEX",
+                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     if (answer != IDYES) return;
   }
   // The binds window stays open when its text could not be saved and the user keeps it.

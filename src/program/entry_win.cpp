@@ -54,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   if (numberInput) SetFocus(numberInput);
-  if (DataFileUnread()) ShowStatus(dataFileBusyText);
+  if (DataFileUnread()) ShowStatus(DataFileUnreadText());
 
   MSG msg;
   while (GetMessageW(&msg, NULL, 0, 0) > 0) {

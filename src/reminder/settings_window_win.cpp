@@ -2,6 +2,9 @@
 #include "reminder/reminder_win.h"
 
 #include "app/field_win.h"
+#include "app/fileproblem.h"
+#include "app/status.h"
+#include "app/text.h"
 #include "app/shell_win.h"
 #include "draw/draw_win.h"
 #include "draw/theme.h"
@@ -75,7 +78,11 @@ void SubmitSettingsWindow() {
     FormatSettingsStatus(settings, status, 80);
     ShowStatus(status);
   } else {
-    ShowStatus(u"Настройки не сохранены: файл не записался — после перезапуска вернётся прежнее время");
+    char16_t status[statusUnits];
+    FormatText(status, statusUnits,
+               u"Настройки не сохранены: %s — после перезапуска вернётся прежнее время",
+               LastFileCause());
+    ShowStatus(status);
   }
   RepaintBoard();
   CloseSettingsWindow();

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "app/fileproblem.h"
+#include "app/status.h"
 #include "app/text.h"
 #include "app/textcodec.h"
 #include "store/ticket.h"
@@ -153,12 +155,27 @@ bool DataFileNeedsCopy(const char16_t* text, int32_t length, int32_t encoding, b
   return cut || encoding != EncodingUtf8 || !TicketTextRoundTrips(text, length);
 }
 
-const char16_t dataFileBusyText[] = u"Файл заявок занят или недоступен — заявки не загружены";
-
 const char16_t* SaveProblemText(int32_t problem) {
+  static char16_t text[statusUnits];
   if (problem == SaveProblemNoCopy)
-    return u"Не удалось сохранить заявки — копия старого файла не записалась в zoltex_data.bak";
-  if (problem == SaveProblemDataBusy)
-    return u"Не удалось сохранить заявки — файл заявок занят другой программой";
-  return u"Не удалось сохранить заявки — проверь папку программы";
+    FormatText(text, statusUnits, u"Не удалось сохранить заявки — копия старого файла не сделана: %s",
+               LastFileCause());
+  else
+    FormatText(text, statusUnits, u"Не удалось сохранить заявки — %s", LastFileCause());
+  return text;
+}
+
+const char16_t* DataFileUnreadText() {
+  static char16_t text[statusUnits];
+  FormatText(text, statusUnits, u"Заявки не загружены — %s", LastFileCause());
+  return text;
+}
+
+int32_t FormatUnsavedQuestion(char16_t* out, int32_t cap, int32_t problem) {
+  const char16_t* kept = problem == SaveProblemNotReplaced
+                             ? u"\nНовые данные остались в zoltex_data.tmp."
+                             : u"";
+  return FormatText(out, cap,
+                    u"Заявки не сохранены: %s.%s\nЗакрыть всё равно? Несохранённые изменения пропадут.",
+                    LastFileCause(), kept);
 }

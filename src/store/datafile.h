@@ -30,13 +30,16 @@ enum SaveProblem : int32_t {
   SaveProblemNone = 0,
   SaveProblemNotWritten = 1,   // the temporary file could not be written
   SaveProblemNoCopy = 2,       // the copy of the old file could not be written
-  SaveProblemDataBusy = 3,     // the old file could not be read to be copied
+  SaveProblemDataBusy = 3,     // the old file could not be opened to be copied
   SaveProblemNotReplaced = 4,  // the new file could not be moved over the old one
 };
-// The status line's words for a failed save.
+// The status line's words for a failed save, with the cause in lastFileFailure (fileproblem.h);
+// valid until the next call.
 const char16_t* SaveProblemText(int32_t problem);
-// The status line's words when the data file could not be read at start.
-extern const char16_t dataFileBusyText[];
+// The status line's words when the data file could not be read at start, with its cause.
+const char16_t* DataFileUnreadText();
+// The question asked on closing when the tickets could not be saved: the same cause.
+int32_t FormatUnsavedQuestion(char16_t* out, int32_t cap, int32_t problem);
 
 // Windows side (datafile_win.cpp).
 void LoadTickets();

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "app/clock.h"
+#include "app/fileproblem.h"
 #include "app/paths.h"
 #include "app/shell_win.h"
 #include "app/textfile.h"
@@ -59,22 +60,36 @@ bool FreeNewestGeneration() {
       free = g;
       break;
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      NoteFileFailure(FileProblemFolder, false, to);
+      return false;
+    }
   }
   for (int32_t g = free; g > 1; g--) {
     FormatBackupPath(from, pathBufferUnits, g - 1);
     FormatBackupPath(to, pathBufferUnits, g);
-    if (!fileMove(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    if (!fileMove(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      NoteFileFailure(FileProblemOf(GetLastError(), to), false, to);
+      return false;
+    }
   }
   return true;
 }
 
+// Copies the open source into the open target, flushed. A failure is noted for the copy's name:
+// the read of a file that opened is not what fails in practice.
 bool CopyBytes(HANDLE source, HANDLE target) {
   for (;;) {
     DWORD n = 0, written = 0;
-    if (!ReadFile(source, copyBytes, copyChunk, &n, NULL)) return false;
-    if (n == 0) return FlushFileBuffers(target) != 0;
-    if (!fileWrite(target, copyBytes, n, &written, NULL) || written != n) return false;
+    bool ok = ReadFile(source, copyBytes, copyChunk, &n, NULL) != 0;
+    if (ok && n == 0 && FlushFileBuffers(target)) return true;
+    if (ok && n > 0) {
+      SetLastError(ERROR_SUCCESS);
+      if (fileWrite(target, copyBytes, n, &written, NULL) && written == n) continue;
+      if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_DISK_FULL);  // taken short
+    }
+    NoteFileFailure(FileProblemOf(GetLastError(), appPaths.backupPath), false, appPaths.backupPath);
+    return false;
   }
 }
 
@@ -83,7 +98,12 @@ bool CopyBytes(HANDLE source, HANDLE target) {
 CopyResult CopyDataAside() {
   HANDLE source = CreateFileW(W(appPaths.dataPath), GENERIC_READ, FILE_SHARE_READ, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (source == INVALID_HANDLE_VALUE) return IsMissing(GetLastError()) ? CopyNothing : CopySourceBusy;
+  if (source == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (IsMissing(error)) return CopyNothing;
+    NoteFileFailure(FileProblemOf(error, appPaths.dataPath), true, appPaths.dataPath);
+    return CopySourceBusy;
+  }
   CopyResult result = CopyDone;
   if (!SameBytes(source, appPaths.backupPath)) {
     result = CopyFailed;
@@ -95,6 +115,9 @@ CopyResult CopyDataAside() {
         CloseHandle(target);
         if (copied) result = CopyDone;
         else DeleteFileW(W(appPaths.backupPath));
+      } else {
+        NoteFileFailure(FileProblemOf(GetLastError(), appPaths.backupPath), false,
+                        appPaths.backupPath);
       }
     }
   }
@@ -111,7 +134,9 @@ bool Fail(int32_t problem) {
 void LoadTickets() {
   int32_t n = ReadTextFile(appPaths.dataPath);
   DWORD start = GetTickCount();
-  while (lastReadFailed && GetTickCount() - start < busyRetryMs) {
+  // Only a hold by another program passes; a folder in the way or a refused access stays.
+  while (lastReadFailed && lastFileFailure.problem == FileProblemBusy &&
+         GetTickCount() - start < busyRetryMs) {
     Sleep(100);
     n = ReadTextFile(appPaths.dataPath);
   }

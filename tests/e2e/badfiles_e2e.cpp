@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "board/layout.h"
 #include "harness.h"
 #include "hostile.h"
 
@@ -113,7 +114,7 @@ TEST(LockedDataFile, NeverReplacedBeforeItIsReadOrCopied) {
   const std::string three = "ZOLTEX1\r\n3|1\r\n0|1|10|1796601600|1796601600|0|A-1|first\r\n"
                             "2|2|20|1796601600|1796601600|0|B-2|\r\n"
                             "1|3|30|1796601600|1796601600|1796601700|C-3|done\r\n";
-  const std::wstring busy = L"Файл заявок занят или недоступен \x2014 заявки не загружены";
+  const std::wstring busy = L"Заявки не загружены \x2014 файл zoltex_data.txt занят другой программой";
   const struct {
     const char* name;
     DWORD releaseMs;  // INFINITE: held until the program has been closed
@@ -154,12 +155,126 @@ TEST(LockedDataFile, NeverReplacedBeforeItIsReadOrCopied) {
     LONG no = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE);  // Enter presses this button
     EXPECT_EQ(no & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_TRUE(ProcessMemoryHolds(
-        app, L"Не удалось сохранить заявки \x2014 файл заявок занят другой программой"));
+        app, L"Не удалось сохранить заявки \x2014 файл zoltex_data.txt занят другой программой"));
     PostMessageW(box, WM_COMMAND, IDYES, 0);
     EXPECT_EQ(WaitExit(app, 10000), 0);
     CloseHandle(held);
     EXPECT_EQ(ReadAppFile(app, L"zoltex_data.txt"), three);
     EXPECT_FALSE(AppFileExists(app, L"zoltex_data.bak"));
     EXPECT_FALSE(AppFileExists(app, L"zoltex_data.tmp"));
+  }
+}
+
+namespace {
+
+POINT Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Whether the folder at the file's name still holds only the one file the test put there.
+bool FolderUntouched(const App& app, const wchar_t* file) {
+  std::wstring inside = std::wstring(file) + L"\\inside.txt";
+  DWORD attributes = GetFileAttributesW(AppPath(app, file).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         ReadAppFile(app, inside.c_str()) == "mine";
+}
+
+}  // namespace
+
+// A folder where one of the program's files should be: the user is told at start (the data
+// file) or at the file's first use, each time with that cause, and the folder is left alone.
+TEST(FolderInPlaceOfAFile, IsToldWithItsCauseAndLeftAlone) {
+  enum FirstUse { AddATicket, SaveTheSettings, PressItsHotKey };
+  const struct {
+    const wchar_t* file;
+    FirstUse use;
+    const wchar_t* told;  // the status line after the first use
+  } cases[] = {
+      {L"zoltex_data.txt", AddATicket, L"Не удалось сохранить заявки \x2014 на месте файла zoltex_data.txt лежит папка"},
+      {L"zoltex_settings.txt", SaveTheSettings, L"Настройки не сохранены: на месте файла zoltex_settings.txt лежит "
+                               L"папка \x2014 после перезапуска вернётся прежнее время"},
+      {L"binds\\F1.txt", PressItsHotKey, L"Бинд Ctrl+F1 не прочитан: на месте файла F1.txt лежит папка"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.file);
+    App app = MakeApp("folder-in-place");
+    WriteAppFile(app, (std::wstring(c.file) + L"\\inside.txt").c_str(), "mine");
+    bool data = c.use == AddATicket;
+    if (!data) WriteAppFile(app, L"zoltex_data.txt", threeStates);
+    ASSERT_TRUE(StartApp(app));
+    ASSERT_TRUE(BringToFront(app.main));
+    LoadBoardLayout(app, data ? "" : threeStates);
+    if (data) {
+      EXPECT_TRUE(WaitFor([&] {
+        return ProcessMemoryHolds(app, L"Заявки не загружены \x2014 на месте файла zoltex_data.txt лежит папка");
+      }));
+      TypeText(L"N-1");  // the number input has the keyboard at start
+      PressKey(VK_RETURN);
+    } else if (c.use == SaveTheSettings) {
+      POINT p = Centre(boardLayout.settingsButtonRect);
+      Click(app.main, p.x, p.y);
+      ASSERT_TRUE(WaitForPaintedWindow(app, L"ZoltexSet"));
+      PressKey(VK_RETURN);
+    } else {
+      KeyDown(VK_CONTROL);
+      PressKey(VK_F1);
+      KeyUp(VK_CONTROL);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ProcessMemoryHolds(app, c.told); }));
+    PostMessageW(app.main, WM_CLOSE, 0, 0);
+    if (data) {  // the close asks, naming the same cause
+      HWND box = WaitForWindow(app, L"#32770");
+      ASSERT_TRUE(box);
+      EXPECT_EQ(MessageBoxText(box), L"Заявки не сохранены: на месте файла zoltex_data.txt лежит "
+                                     L"папка.\nЗакрыть всё равно? Несохранённые изменения пропадут.");
+      PostMessageW(box, WM_COMMAND, IDYES, 0);
+    }
+    EXPECT_EQ(WaitExit(app, 10000), 0);
+    EXPECT_TRUE(FolderUntouched(app, c.file));
+    EXPECT_FALSE(AppFileExists(app, L"zoltex_data.bak"));
+  }
+}
+
+// A reader (an editor, a backup tool, a virus scan) holds the data file with read sharing but
+// without delete sharing right when a ticket is added and the program is closed. A short hold
+// only delays the save; a longer one is told at the close, and both files stay whole.
+TEST(LockedDataFile, AReaderAtCloseDelaysTheSaveOrIsTold) {
+  for (DWORD holdMs : {DWORD(300), DWORD(INFINITE)}) {
+    SCOPED_TRACE(holdMs);
+    App app = MakeApp(holdMs == INFINITE ? "reader-stays" : "reader-leaves");
+    ASSERT_TRUE(StartOnData(app, threeStates));
+    HANDLE held = CreateFileW(AppPath(app, L"zoltex_data.txt").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release;
+    if (holdMs != INFINITE) release = std::thread([&] {
+      Sleep(holdMs);
+      CloseHandle(held);
+    });
+    // The ticket and then Alt+F4, typed at once: the close comes in behind the ticket's keys.
+    TypeText(L"N-9");
+    PressKey(VK_RETURN);
+    KeyDown(VK_MENU);
+    PressKey(VK_F4);
+    KeyUp(VK_MENU);
+    if (holdMs != INFINITE) {
+      EXPECT_EQ(WaitExit(app, 10000), 0);
+      release.join();
+      EXPECT_NE(ReadAppFile(app, L"zoltex_data.txt").find("|N-9|"), std::string::npos);
+      EXPECT_FALSE(AppFileExists(app, L"zoltex_data.tmp"));
+      continue;
+    }
+    HWND box = WaitForWindow(app, L"#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box),
+              L"Заявки не сохранены: файл zoltex_data.txt занят другой программой.\n"
+              L"Новые данные остались в zoltex_data.tmp.\n"
+              L"Закрыть всё равно? Несохранённые изменения пропадут.");
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    EXPECT_EQ(WaitExit(app, 10000), 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadAppFile(app, L"zoltex_data.txt"), threeStates);
+    std::string kept = ReadAppFile(app, L"zoltex_data.tmp");
+    EXPECT_EQ(kept.substr(0, 9), "ZOLTEX1\r\n");
+    EXPECT_NE(kept.find("|N-9|"), std::string::npos);
+    EXPECT_EQ(kept.substr(kept.size() - 2), "\r\n");  // whole, to its last line
   }
 }

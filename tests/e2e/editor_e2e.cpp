@@ -423,7 +423,11 @@ TEST(EditorE2E, AFailingHistoryAppendKeepsTheDoneTicketsAndSaysSo) {
     HWND box = WaitForBox(app);
     ASSERT_TRUE(box);
     Answer(box, IDYES);
-    EXPECT_TRUE(WaitFor([&] { return ProcessMemoryHolds(app, failure); }));
+    EXPECT_TRUE(WaitFor([&] {
+      return ProcessMemoryHolds(app, std::wstring(failure) +
+                                         (way == 0 ? L": на месте файла zoltex_history.txt лежит папка"
+                                                   : L": файл zoltex_history.txt занят другой программой"));
+    }));
     Settle(app);
     EXPECT_EQ(SavedLines(app), TicketLines(data));
 

@@ -129,7 +129,10 @@ App MakeApp(const char* testName) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   wchar_t name[200];
-  swprintf(name, 200, L"%lskalmex-e2e\\%hs-%lu", temp, testName, GetCurrentProcessId());
+  // Users keep the program on "Рабочий стол" or in "Мои документы": every test's folder has a
+  // space and Cyrillic letters in its last two names.
+  swprintf(name, 200, L"%lsМои документы\\%hs-%lu Рабочий стол", temp, testName,
+           GetCurrentProcessId());
   app.folder = name;
   RemoveTree(app.folder);
   MakeParents(app.folder + L"\\");

@@ -11,7 +11,7 @@ struct App {
   HWND main = NULL;     // its ZoltexMain window
 };
 
-// A new empty folder under %TEMP% named after the test, with kalmex.exe (found beside the test
+// A new empty folder under %TEMP%\Мои документы named after the test, with kalmex.exe (found beside the test
 // program, or named by the KALMEX_EXE environment variable) copied into it.
 App MakeApp(const char* testName);
 // Prepared files, relative to the program folder (folders are created as needed).
