@@ -28,17 +28,78 @@ kalmex_need_packages() {
   printf '%s\n' "${missing[@]}"
 }
 
+# apt-get as root (sudo otherwise); KALMEX_APT names a stand-in for it (the script's test).
+kalmex_apt() {
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo "${KALMEX_APT:-apt-get}" "$@"
+}
+
+# apt's reason for a failure in its output: the lines that name a package that cannot be had and
+# the last error, on one line.
+kalmex_apt_reason() {
+  grep -E '^ *[^ ]+ : (Depends|PreDepends|Conflicts|Breaks)|^E: ' | tail -n 3 | sed 's/^ *//' |
+    paste -sd ' '
+}
+
+# A package index that is briefly out of step with its mirror ("Mirror sync in progress?") is
+# ordinary: the update is tried once more after a pause. A second failure is said and the
+# install goes on with the index as it is.
+kalmex_apt_update() {
+  local out try
+  for try in 1 2; do
+    out=$(kalmex_apt update -q 2>&1)
+    if [ $? -eq 0 ] && ! grep -qE '^(W|E): (Failed to fetch|Some index files failed)' <<<"$out"; then
+      return 0
+    fi
+    KALMEX_APT_PROBLEM=$(grep -E '^(W|E): ' <<<"$out" | head -n 1)
+    [ "$try" = 2 ] && break
+    echo "apt-get update failed ($KALMEX_APT_PROBLEM); trying again in ${KALMEX_APT_PAUSE:-10} s"
+    sleep "${KALMEX_APT_PAUSE:-10}"
+  done
+  echo "apt-get update failed again; going on with the package index as it is"
+}
+
+# Installs the packages; on a failure KALMEX_APT_PROBLEM holds apt's reason.
+kalmex_apt_install() {
+  local out
+  out=$(kalmex_apt install -y -q --no-install-recommends "$@" 2>&1) && return 0
+  KALMEX_APT_PROBLEM=$(kalmex_apt_reason <<<"$out")
+  [ -n "$KALMEX_APT_PROBLEM" ] || KALMEX_APT_PROBLEM=$(tail -n 1 <<<"$out")
+  return 1
+}
+
+# Installs what is missing. When apt's reason is a 32-bit package (the 32-bit part of Wine cannot
+# be had) and no one chose the mode, the commands go on in the x64 mode; any other failure stops them, saying which
+# packages could not be had and why.
 kalmex_install_deps() {
   local missing
   missing=$(kalmex_need_packages)
   [ -z "$missing" ] && return 0
   echo "Installing: $(echo $missing | tr '\n' ' ')"
+  if grep -q ':i386' <<<"$missing"; then
+    dpkg --print-foreign-architectures | grep -q i386 || kalmex_apt_dpkg_i386
+  fi
+  kalmex_apt_update
+  # shellcheck disable=SC2086
+  kalmex_apt_install $missing && return 0
+  if grep -q ':i386' <<<"$KALMEX_APT_PROBLEM" &&
+    [ "${KALMEX_WIN_ARCH_REASON#KALMEX_WIN_ARCH=}" = "$KALMEX_WIN_ARCH_REASON" ]; then
+    kalmex_use_x64 "the 32-bit part of Wine could not be installed ($KALMEX_APT_PROBLEM)"
+    echo "== $KALMEX_WIN_ARCH_REASON; going on in the x64 mode"
+    missing=$(kalmex_need_packages)
+    [ -z "$missing" ] && return 0
+    echo "Installing: $(echo $missing | tr '\n' ' ')"
+    # shellcheck disable=SC2086
+    kalmex_apt_install $missing && return 0
+  fi
+  echo "apt-get could not install: $(echo $missing | tr '\n' ' ')"
+  echo "apt-get said: $KALMEX_APT_PROBLEM"
+  return 1
+}
+
+kalmex_apt_dpkg_i386() {
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  if echo "$missing" | grep -q ':i386'; then
-    dpkg --print-foreign-architectures | grep -q i386 || $sudo dpkg --add-architecture i386
-  fi
-  $sudo apt-get update -q >/dev/null
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing >/dev/null
+  $sudo dpkg --add-architecture i386
 }

@@ -2,9 +2,9 @@
 # Sourced by ./run, ./test and ./benchmark; kalmex_wine_up starts them, kalmex_wine_down stops them.
 KALMEX_ROOT=${KALMEX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # Wine runs 32-bit Windows programs only where the kernel runs 32-bit Linux programs, and some
-# kernels boot with that off. There the Windows programs and tests come from the x64 tree
-# (build/windows64, the same sources) and run under 64-bit Wine; kalmex.exe as shipped stays the
-# 32-bit build of build/windows.
+# kernels boot with that off. There, and where the 32-bit part of Wine cannot be installed, the
+# Windows programs and tests come from the x64 tree (build/windows64, the same sources) and run
+# under 64-bit Wine; kalmex.exe as shipped stays the 32-bit build of build/windows.
 kalmex_runs_i386() {
   local probe rc
   probe=$(mktemp) || return 1
@@ -17,30 +17,58 @@ kalmex_runs_i386() {
   return $rc
 }
 
-if [ -z "${KALMEX_WIN_ARCH:-}" ]; then
-  if kalmex_runs_i386; then KALMEX_WIN_ARCH=i686; else KALMEX_WIN_ARCH=x86_64; fi
+# Which Wine this machine runs the Windows tests with, and why (said by ./test and ./run): the
+# 32-bit one where the kernel runs 32-bit programs, unless KALMEX_WIN_ARCH chose otherwise or the
+# 32-bit part of Wine cannot be installed (tools/deps.sh then switches with kalmex_use_x64).
+if [ -z "${KALMEX_WIN_ARCH_REASON:-}" ]; then
+  if [ -n "${KALMEX_WIN_ARCH:-}" ]; then
+    KALMEX_WIN_ARCH_REASON="KALMEX_WIN_ARCH=$KALMEX_WIN_ARCH chose the mode"
+  elif kalmex_runs_i386; then
+    KALMEX_WIN_ARCH=i686
+    KALMEX_WIN_ARCH_REASON="this machine runs 32-bit programs"
+  else
+    KALMEX_WIN_ARCH=x86_64
+    KALMEX_WIN_ARCH_REASON="this machine cannot run 32-bit programs"
+  fi
 fi
-export KALMEX_WIN_ARCH
-if [ "$KALMEX_WIN_ARCH" = i686 ]; then
-  export KALMEX_WIN_TREE="$KALMEX_ROOT/build/windows"
-  export WINEPREFIX="$KALMEX_ROOT/build/wineprefix"
-  export WINEARCH=win32
-else
+export KALMEX_WIN_ARCH KALMEX_WIN_ARCH_REASON
+
+# The tree, the prefix and the Wine of the mode.
+kalmex_arch_env() {
+  if [ "$KALMEX_WIN_ARCH" = i686 ]; then
+    export KALMEX_WIN_TREE="$KALMEX_ROOT/build/windows"
+    export WINEPREFIX="$KALMEX_ROOT/build/wineprefix"
+    export WINEARCH=win32
+    return 0
+  fi
   export KALMEX_WIN_TREE="$KALMEX_ROOT/build/windows64"
   export WINEPREFIX="$KALMEX_ROOT/build/wineprefix64"
   export WINEARCH=win64
   # wine, wineserver, wineboot and winepath of the 64-bit loader, first on the PATH.
-  kalmex_wine64_bin="$KALMEX_ROOT/build/wine64-bin"
-  if [ ! -x "$kalmex_wine64_bin/winepath" ]; then
-    mkdir -p "$kalmex_wine64_bin"
-    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$kalmex_wine64_bin/wine"
-    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' >"$kalmex_wine64_bin/wineserver"
-    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" wineboot.exe "$@"\n' >"$kalmex_wine64_bin/wineboot"
-    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" winepath.exe "$@"\n' >"$kalmex_wine64_bin/winepath"
-    chmod +x "$kalmex_wine64_bin"/*
+  local bin="$KALMEX_ROOT/build/wine64-bin"
+  if [ ! -x "$bin/winepath" ]; then
+    mkdir -p "$bin"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/wine"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' >"$bin/wineserver"
+    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" wineboot.exe "$@"\n' >"$bin/wineboot"
+    printf '#!/bin/sh\nexec "$(dirname "$0")/wine" winepath.exe "$@"\n' >"$bin/winepath"
+    chmod +x "$bin"/*
   fi
-  case ":$PATH:" in *":$kalmex_wine64_bin:"*) ;; *) export PATH="$kalmex_wine64_bin:$PATH" ;; esac
-fi
+  case ":$PATH:" in *":$bin:"*) ;; *) export PATH="$bin:$PATH" ;; esac
+}
+
+# Goes on in the x64 mode, for the reason given.
+kalmex_use_x64() {
+  export KALMEX_WIN_ARCH=x86_64 KALMEX_WIN_ARCH_REASON="$1"
+  kalmex_arch_env
+}
+
+# One line for the commands to say when the Windows tests and ./run use the x64 build.
+kalmex_mode_line() {
+  echo "$KALMEX_WIN_ARCH_REASON: the Windows tests run on the x64 build of the same sources" \
+    "(the shipped kalmex.exe is still the 32-bit build)"
+}
+kalmex_arch_env
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8

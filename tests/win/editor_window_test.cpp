@@ -432,7 +432,8 @@ TEST_F(ClearDone, AFailedAppendKeepsTheDoneTickets) {
   ASSERT_EQ(ticketStore.ticketCount, 2);
   EXPECT_EQ(Number(0), u"D1");
   EXPECT_EQ(std::u16string(statusLine.text),
-            u"Не удалось записать историю — выполненные заявки остались на доске");
+            u"Не удалось записать историю — выполненные заявки остались на доске: "
+            u"на месте файла zoltex_history.txt лежит папка");
   EXPECT_EQ(Read(L"zoltex_data.txt"), "<missing>");
 }
 
