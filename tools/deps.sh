@@ -18,6 +18,7 @@ kalmex_need_packages() {
   command -v Xvfb >/dev/null || missing+=(xvfb)
   command -v xdotool >/dev/null || missing+=(xdotool)
   command -v xwininfo >/dev/null || missing+=(x11-utils)
+  command -v openbox >/dev/null || missing+=(openbox)
   command -v import >/dev/null && convert -version 2>/dev/null | grep -q ImageMagick || missing+=(imagemagick)
   [ -d /usr/share/wine/fonts ] || missing+=(fonts-wine)
   [ -d /usr/share/fonts/truetype/dejavu ] || missing+=(fonts-dejavu-core)

@@ -20,9 +20,9 @@ const char twoTickets[] =
     "0|2|20|1796601100|1796600100|0|B-2|scanner\r\n";
 
 // Another program's window that takes the activation from KALMEX, as the user switching to
-// Notepad would.
+// Notepad would; shown when the user first switches to it.
 struct OtherProgram {
-  HWND window = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE, 900,
+  HWND window = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | ES_MULTILINE, 900,
                                 600, 300, 200, NULL, NULL, GetModuleHandleW(NULL), NULL);
   ~OtherProgram() { DestroyWindow(window); }
 };
@@ -32,9 +32,10 @@ void Pump() {
   while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// The other program takes the activation; then the user comes back to the window.
-bool SwitchAwayAndBack(HWND window) {
-  OtherProgram other;
+// The other program takes the activation; then the user comes back to the window, the other
+// one staying open as Notepad would (a window manager gives the focus elsewhere when it closes).
+bool SwitchAwayAndBack(HWND window, const OtherProgram& other) {
+  ShowWindow(other.window, SW_SHOW);
   bool away = WaitFor([&] {
     Pump();
     SetForegroundWindow(other.window);
@@ -147,18 +148,19 @@ TEST(Focus, EveryWindowKeepsTheKeyboardInItsFieldAcrossASwitchToAnotherProgram) 
     SCOPED_TRACE(c.name);
     App app = MakeApp((std::string("focus-") + c.name).c_str());
     if (!StartFocusApp(app)) continue;
+    OtherProgram other;
     HWND window = c.open(app);
     EXPECT_TRUE(window);
     HWND first = GetDlgItem(window, c.firstField), second = GetDlgItem(window, c.secondField);
     // Typed at once, before anything waits for the activation.
     EXPECT_TRUE(KeysReach(first)) << "on opening";
     // No field chosen yet by the user: the first one gets the keyboard back.
-    EXPECT_TRUE(SwitchAwayAndBack(window));
+    EXPECT_TRUE(SwitchAwayAndBack(window, other));
     EXPECT_TRUE(FocusIn(window, c.firstField));
     EXPECT_TRUE(KeysReach(first)) << "back on the first field";
     c.toSecond(window);
     EXPECT_TRUE(FocusIn(window, c.secondField));
-    EXPECT_TRUE(SwitchAwayAndBack(window));
+    EXPECT_TRUE(SwitchAwayAndBack(window, other));
     EXPECT_TRUE(FocusIn(window, c.secondField));
     EXPECT_TRUE(KeysReach(second)) << "back on the second field";
     if (c.ended) {
@@ -230,4 +232,23 @@ TEST(Focus, AMessageBoxClosedGivesTheKeyboardBackToTheField) {
     EXPECT_TRUE(KeysReach(GetDlgItem(window, c.focusAfter)));
     EXPECT_EQ(CloseApp(app), 0);
   }
+}
+
+// The bare program built beside the test program: its owned window goes on an Esc typed from
+// here, without being activated first. The own-window run holds the program's windows to what
+// Wine does to this one.
+TEST(Focus, ABareProgramsOwnedWindowGoesOnEsc) {
+  wchar_t path[MAX_PATH];
+  std::wstring exe(path, GetModuleFileNameW(NULL, path, MAX_PATH));
+  exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\bare_window.exe";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  App bare;
+  ASSERT_TRUE(CreateProcessW(exe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &bare.process));
+  HWND owned = WaitForWindow(bare, L"BareOwned");
+  bare.main = FindAppWindow(bare, L"BareOwner");
+  EXPECT_TRUE(owned && bare.main);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(owned); }, 3000));
+  EXPECT_EQ(CloseApp(bare), 0);
 }
