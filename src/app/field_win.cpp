@@ -16,6 +16,11 @@ LRESULT CALLBACK PairedFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
     PostMessageW(GetParent(field), command, reinterpret_cast<WPARAM>(field), 0);
     return 0;
   }
+  if (message == WM_KEYDOWN && wParam == VK_F6) {
+    PostMessageW(GetParent(field), WM_APP_PANE, reinterpret_cast<WPARAM>(field),
+                 GetKeyState(VK_SHIFT) < 0);
+    return 0;
+  }
   if (message == WM_CHAR && wParam == VK_TAB) {
     HWND partner = static_cast<HWND>(GetPropW(field, partnerProp));
     if (partner) {

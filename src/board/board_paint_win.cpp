@@ -9,6 +9,7 @@
 #include "app/status.h"
 #include "app/text.h"
 #include "board/board_geometry.h"
+#include "board/keyboard.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "draw/card_win.h"
@@ -123,6 +124,8 @@ void DrawColumn(HDC dc, int32_t k, uint32_t now, int32_t phase) {
                textCentredLines);
   else
     DrawColumnCards(dc, k, now, phase);
+  if (boardUi.boardKeyboard && k == boardUi.cursorColumn && GetFocus() == mainWindow)
+    DrawFocusOutline(dc, CursorBox(), boardUi.cursorTicket < 0 ? s(12) : s(14));
   RestoreDC(dc, saved);
 
   Rect thumb;
@@ -248,6 +251,7 @@ void PaintBoard(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   ComputeLayout(client.right - client.left, client.bottom - client.top);
+  if (boardUi.boardKeyboard) CursorFollow(false);
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   bool known = update && GetUpdateRgn(window, update, FALSE) != ERROR;
   PAINTSTRUCT paint;

@@ -14,6 +14,7 @@
 #include "board/board_paint_win.h"
 #include "board/history_win.h"
 #include "board/interaction.h"
+#include "board/keyboard.h"
 #include "board/layout.h"
 #include "board/ops_win.h"
 #include "board/ui_state.h"
@@ -105,6 +106,7 @@ static void OnCommand(WPARAM wParam) {
       (code != EN_SETFOCUS && code != EN_KILLFOCUS))
     return;
   HWND focus = GetFocus();
+  if (code == EN_SETFOCUS) boardUi.boardKeyboard = false;
   boardUi.numberFocused = focus == numberInput;
   boardUi.descriptionFocused = focus == descriptionInput;
   RepaintBoard();
@@ -186,7 +188,8 @@ static void TakeTexts(int32_t t) {
   SetFocus(descriptionInput);
 }
 
-static int32_t ShowTicketMenu(HWND window, int32_t t) {
+// The menu opens at the mouse, or at the point given (screen coordinates).
+static int32_t ShowTicketMenu(HWND window, int32_t t, const POINT* at) {
   MenuItem items[menuItemCount];
   TicketMenuItems(ticketStore.tickets[t].state, items);
   HMENU menu = CreatePopupMenu();
@@ -195,7 +198,8 @@ static int32_t ShowTicketMenu(HWND window, int32_t t) {
     else AppendMenuW(menu, MF_STRING, item.id, W(item.text));
   }
   POINT p;
-  GetCursorPos(&p);
+  if (at) p = *at;
+  else GetCursorPos(&p);
   int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, window, NULL);
   DestroyMenu(menu);
   return command;
@@ -205,11 +209,11 @@ static bool ValidTicket(int32_t t) { return t >= 0 && t < ticketStore.ticketCoun
 
 // Runs the action the mouse rules chose. The command picked from the menu is an outcome of its
 // own, followed and run here in its place.
-static void RunAction(HWND window, MouseOutcome o) {
+static void RunAction(HWND window, MouseOutcome o, const POINT* menuAt = nullptr) {
   if (o.action == ActMenu) {
     if (!ValidTicket(o.ticket)) return;
     // The store can change while the menu is open: MenuCommand and the switch check the index.
-    o = MenuCommand(ShowTicketMenu(window, o.ticket), o.ticket);
+    o = MenuCommand(ShowTicketMenu(window, o.ticket, menuAt), o.ticket);
     FollowOutcome(window, o);
   }
   int32_t t = o.ticket;
@@ -234,7 +238,63 @@ static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
   FollowOutcome(window, o);
   if (o.action == ActNone) return;
   RunAction(window, o);
+  if (boardUi.boardKeyboard) CursorFollow(true);
   RefreshHover(window);
+}
+
+// The keyboard between the panes, in order: the number input, the description input, the board.
+static void MovePane(HWND window, HWND from, bool backwards) {
+  int32_t pane = from == numberInput ? 0 : from == descriptionInput ? 1 : 2;
+  pane = (pane + (backwards ? 2 : 1)) % 3;
+  boardUi.boardKeyboard = pane == 2;
+  if (pane == 2) {
+    Layout(window);
+    CursorEnterBoard();
+  }
+  SetFocus(pane == 0 ? numberInput : pane == 1 ? descriptionInput : window);
+  RepaintBoard();
+}
+
+// The keys of the board while it holds the keyboard; false for a key left to Windows.
+static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
+  bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  if (vk == VK_F6) {
+    MovePane(window, window, shift);
+    return true;
+  }
+  if (vk == VK_ESCAPE) {  // the number input, the pane after the board
+    MovePane(window, window, false);
+    return true;
+  }
+  static const struct {
+    WPARAM vk;
+    bool ctrl, shift, systemKey;
+    int32_t key;
+  } keys[] = {
+      {VK_UP, false, false, false, KeyUp},       {VK_DOWN, false, false, false, KeyDown},
+      {VK_LEFT, false, false, false, KeyLeft},   {VK_RIGHT, false, false, false, KeyRight},
+      {VK_HOME, false, false, false, KeyHome},   {VK_END, false, false, false, KeyEnd},
+      {VK_PRIOR, false, false, false, KeyPageUp}, {VK_NEXT, false, false, false, KeyPageDown},
+      {VK_RETURN, false, false, false, KeyEnter}, {VK_DELETE, false, false, false, KeyDelete},
+      {'C', true, false, false, KeyCopy},        {VK_APPS, false, false, false, KeyMenu},
+      {VK_F10, false, true, true, KeyMenu},
+  };
+  for (const auto& k : keys) {
+    if (k.vk != vk || k.ctrl != ctrl || (k.shift && !shift) || k.systemKey != systemKey) continue;
+    Layout(window);
+    MouseOutcome o = BoardKeyPress(k.key);
+    FollowOutcome(window, o);
+    if (o.action != ActNone) {
+      Rect box = CursorBox();
+      POINT at = {box.left + s(20), box.top + s(20)};
+      ClientToScreen(window, &at);
+      RunAction(window, o, &at);
+      CursorFollow(true);
+      RepaintBoard();
+    }
+    return true;
+  }
+  return false;
 }
 
 static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -254,8 +314,22 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_ACTIVATE:
     case WM_SETFOCUS:
+      // The board keeps the keyboard it was given until F6, Esc or a click in an input.
+      if (boardUi.boardKeyboard) {
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) SetFocus(window);
+        RepaintBoard();
+        return 0;
+      }
       KeepFieldFocus(window, message, wParam, &keptInput, numberInput);
       return 0;
+    case WM_KILLFOCUS: RepaintBoard(); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (boardUi.boardKeyboard && GetFocus() == window &&
+          OnBoardKey(window, wParam, message == WM_SYSKEYDOWN))
+        return 0;
+      break;
+    case WM_APP_PANE: MovePane(window, reinterpret_cast<HWND>(wParam), lParam != 0); return 0;
     case WM_PAINT: PaintBoard(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_ERASEBKGND: return 1;

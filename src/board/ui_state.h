@@ -3,6 +3,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "store/ticket.h"
+
 // The codes are HitCode values (layout.h), 0 being HitNothing; a ticket is a store index, -1 none.
 struct BoardUiState {
   bool numberFocused = false, descriptionFocused = false;
@@ -16,6 +18,14 @@ struct BoardUiState {
   int32_t grabX = 0, grabY = 0;
   int32_t columnScroll[3] = {};
   int32_t hotKeysRegistered = 0;
+  // The keyboard cursor: whether the board is the pane that holds the keyboard (F6), the column
+  // and row it stands on, its card (-1: the column's empty state) and what that card was, so the
+  // cursor finds it again after the store changed.
+  bool boardKeyboard = false;
+  int32_t cursorColumn = 0, cursorRow = 0, cursorTicket = -1;
+  uint32_t cursorCreated = 0, cursorOrder = 0;
+  int32_t cursorState = 0;
+  char16_t cursorNumber[numberUnits] = {};
 };
 
 // Starts as BoardUiState{}: nothing focused, hovered, pressed or dragged, every list at its top.

@@ -236,6 +236,15 @@ void DrawInputFrame(HDC dc, const Rect& box, bool focused) {
   FillRoundRect(dc, box, s(12), Theme::fieldColor, focused ? Theme::accentBlue : Theme::lineColor);
 }
 
+void DrawFocusOutline(HDC dc, const Rect& box, int32_t radius) {
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  SetDCPenColor(dc, Theme::accentBlue);
+  RoundRect(dc, box.left, box.top, box.right, box.bottom, radius, radius);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
 void DrawPrimaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
                        const char16_t* label) {
   FillAccentGradient(dc, box, radius, hovered);

@@ -73,6 +73,8 @@ void FillAccentGradient(HDC dc, const Rect& box, int32_t radius, bool hovered);
 void DrawCornerGlow(HDC dc, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight,
                     uint32_t centreColour);
 void DrawInputFrame(HDC dc, const Rect& box, bool focused);
+// The keyboard's outline around a box, in the colour of a focused input's frame.
+void DrawFocusOutline(HDC dc, const Rect& box, int32_t radius);
 void DrawPrimaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered, const char16_t* label);
 void DrawSecondaryButton(HDC dc, const Rect& box, int32_t radius, bool hovered,
                          const char16_t* label);

@@ -1,0 +1,126 @@
+// The keyboard cursor on the board: where each key takes it, what it asks for, and how it keeps
+// to its card while the store changes under it.
+#include <gtest/gtest.h>
+
+#include "fixtures.h"
+#include "board/keyboard.h"
+#include "board/layout.h"
+#include "board/ui_state.h"
+#include "store/ticket.h"
+
+namespace {
+
+// Six cards in work (W1 newest, at the top), two on clarification, none done; 1280 x 800.
+struct KeyBoard {
+  KeyBoard() {
+    ResetTicketStore();
+    boardUi = {};
+    const char16_t* work[] = {u"W1", u"W2", u"W3", u"W4", u"W5", u"W6"};
+    for (int32_t i = 0; i < 6; i++) AddTicket(work[i], StateInWork, 16 - i);
+    AddTicket(u"C1", StateClarify, 22);
+    AddTicket(u"C2", StateClarify, 21);
+    for (int32_t i = 0; i < ticketStore.ticketCount; i++) ticketStore.tickets[i].createdAt = 100 + i;
+    ComputeLayout(1280, 800);
+    CursorEnterBoard();
+  }
+  void At(int32_t column, int32_t row) {
+    boardUi.cursorColumn = column;
+    boardUi.cursorRow = row;
+    boardUi.cursorTicket = -1;
+    CursorFollow(true);
+  }
+  const char16_t* Card() const {
+    return boardUi.cursorTicket < 0 ? u"" : ticketStore.tickets[boardUi.cursorTicket].number;
+  }
+};
+
+int32_t Page() {
+  const Rect& l = boardLayout.listRect[0];
+  return (l.bottom - l.top + boardLayout.cardGap) / (boardLayout.cardHeight + boardLayout.cardGap);
+}
+
+}  // namespace
+
+TEST(BoardKeys, MoveTheCursorThroughAndAcrossTheColumns) {
+  KeyBoard b;
+  ASSERT_GE(Page(), 2);
+  ASSERT_LT(Page(), 6);  // the work column scrolls
+  EXPECT_EQ(std::u16string(b.Card()), u"W1");
+  struct Row {
+    int32_t column, row, key;
+    int32_t toColumn, toRow;
+    const char16_t* card;  // empty: the column's empty state
+  } rows[] = {
+      {0, 0, KeyDown, 0, 1, u"W2"},     {0, 0, KeyUp, 0, 0, u"W1"},
+      {0, 5, KeyDown, 0, 5, u"W6"},     {0, 2, KeyEnd, 0, 5, u"W6"},
+      {0, 5, KeyHome, 0, 0, u"W1"},     {0, 0, KeyPageDown, 0, Page(), nullptr},
+      {0, 4, KeyPageDown, 0, 5, u"W6"}, {0, 5, KeyPageUp, 0, 5 - Page(), nullptr},
+      {0, 1, KeyPageUp, 0, 0, u"W1"},   {0, 1, KeyRight, 1, 1, u"C2"},
+      {0, 0, KeyRight, 1, 0, u"C1"},    {0, 4, KeyRight, 1, 1, u"C2"},
+      {1, 0, KeyRight, 2, 0, u""},      {2, 0, KeyLeft, 1, 0, u"C1"},
+      {2, 0, KeyDown, 2, 0, u""},       {0, 3, KeyLeft, 0, 3, u"W4"},
+      {1, 1, KeyLeft, 0, 1, u"W2"},
+  };
+  for (const Row& r : rows) {
+    b.At(r.column, r.row);
+    MouseOutcome o = BoardKeyPress(r.key);
+    SCOPED_TRACE(testing::Message() << "from " << r.column << "/" << r.row << " key " << r.key);
+    EXPECT_EQ(o.action, ActNone);
+    EXPECT_TRUE(o.invalidate);
+    EXPECT_EQ(boardUi.cursorColumn, r.toColumn);
+    EXPECT_EQ(boardUi.cursorRow, r.toRow);
+    if (r.card) EXPECT_EQ(std::u16string(b.Card()), r.card);
+    // The cursor's card is wholly in its list.
+    if (boardUi.cursorTicket >= 0) {
+      ComputeLayout(1280, 800);
+      Rect box = CursorBox(), list = boardLayout.listRect[r.toColumn];
+      EXPECT_GE(box.top, list.top);
+      EXPECT_LE(box.bottom, list.bottom);
+    }
+  }
+  // Commands act on the cursor's card, and on an empty column on nothing.
+  const int32_t commands[][2] = {
+      {KeyEnter, ActEdit}, {KeyDelete, ActDelete}, {KeyCopy, ActCopyNumber}, {KeyMenu, ActMenu}};
+  for (const auto& c : commands) {
+    b.At(1, 1);
+    MouseOutcome o = BoardKeyPress(c[0]);
+    EXPECT_EQ(o.action, c[1]);
+    EXPECT_EQ(o.ticket, 7);
+    b.At(2, 0);
+    EXPECT_EQ(BoardKeyPress(c[0]).action, ActNone);
+  }
+}
+
+TEST(BoardKeys, TheCursorKeepsToItsCardAndNeverToAGoneOne) {
+  KeyBoard b;
+  b.At(0, 1);  // W2
+  auto relayout = [] { ComputeLayout(1280, 800); CursorFollow(true); };
+  RemoveTicketAt(0);  // W1 before it in the store: the index shifts
+  relayout();
+  EXPECT_EQ(std::u16string(b.Card()), u"W2");
+  EXPECT_EQ(boardUi.cursorRow, 0);
+  SetTicketTexts(boardUi.cursorTicket, u"W2-renamed", u"");
+  relayout();
+  EXPECT_EQ(std::u16string(b.Card()), u"W2-renamed");
+  // Moved to clarification as the newest there: the cursor goes with it, to that column's top.
+  Ticket& moved = ticketStore.tickets[boardUi.cursorTicket];
+  moved.state = StateClarify;
+  moved.order = 30;
+  relayout();
+  EXPECT_EQ(boardUi.cursorColumn, 1);
+  EXPECT_EQ(boardUi.cursorRow, 0);
+  EXPECT_EQ(std::u16string(b.Card()), u"W2-renamed");
+  // Deleted under the cursor: the card now at its row takes it; the last card gone, the empty
+  // state.
+  for (const char16_t* next : {u"C1", u"C2", u""}) {
+    RemoveTicketAt(boardUi.cursorTicket);
+    relayout();
+    EXPECT_EQ(boardUi.cursorColumn, 1);
+    EXPECT_EQ(std::u16string(b.Card()), next);
+  }
+  // A card added to the empty column is taken by the cursor at the next key.
+  AddTicket(u"C9", StateClarify, 40);
+  ComputeLayout(1280, 800);
+  BoardKeyPress(KeyUp);
+  EXPECT_EQ(std::u16string(b.Card()), u"C9");
+}
