@@ -124,7 +124,8 @@ void DrawColumn(HDC dc, int32_t k, uint32_t now, int32_t phase) {
                textCentredLines);
   else
     DrawColumnCards(dc, k, now, phase);
-  if (boardUi.boardKeyboard && k == boardUi.cursorColumn && GetFocus() == mainWindow)
+  if (boardUi.boardKeyboard && !boardUi.cursorButton && k == boardUi.cursorColumn &&
+      GetFocus() == mainWindow)
     DrawFocusOutline(dc, CursorBox(), boardUi.cursorTicket < 0 ? s(12) : s(14));
   RestoreDC(dc, saved);
 
@@ -171,6 +172,10 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   if (boardUi.dragging && boardUi.dragTicket >= 0 && boardUi.dragTicket < ticketStore.ticketCount)
     DrawTicketCard(dc, DragCardBox(), boardUi.dragTicket, true, CardButtonNone, true, now,
                    PulsePhase(tick));
+  if (boardUi.boardKeyboard && boardUi.cursorButton && GetFocus() == mainWindow) {
+    Rect box = CursorBox();
+    DrawFocusOutline(dc, box, box.bottom - box.top);
+  }
   DrawFooter(dc, tick);
 }
 

@@ -79,11 +79,52 @@ MouseOutcome CardAction(int32_t action) {
   return o;
 }
 
+// The row of buttons above the board, left to right.
+const int32_t toolButtons[3] = {HitSettingsButton, HitBindsButton, HitTakeButton};
+
+bool HasClearButton() { return boardLayout.columnCount[2] > 0; }
+
+MouseOutcome ButtonKey(int32_t key) {
+  BoardUiState& ui = boardUi;
+  MouseOutcome o = {};
+  o.invalidate = true;
+  bool clear = ui.cursorButton == HitClearButton;
+  int32_t i = 0;
+  while (i < 2 && toolButtons[i] != ui.cursorButton) i++;
+  switch (key) {
+    case KeyLeft:
+      if (!clear && i > 0) ui.cursorButton = toolButtons[i - 1];
+      break;
+    case KeyRight:
+      if (!clear && i < 2) ui.cursorButton = toolButtons[i + 1];
+      break;
+    case KeyUp:
+      if (clear) ui.cursorButton = HitTakeButton;
+      break;
+    case KeyDown:
+      ui.cursorButton = !clear && ui.cursorColumn == 2 && HasClearButton() ? HitClearButton : 0;
+      if (!ui.cursorButton) CursorFollow(true);
+      break;
+    case KeyEnter:
+    case KeySpace: {
+      static const int32_t actions[][2] = {{HitTakeButton, ActTake},
+                                           {HitSettingsButton, ActSettings},
+                                           {HitBindsButton, ActBinds},
+                                           {HitClearButton, ActClear}};
+      for (const auto& a : actions)
+        if (a[0] == ui.cursorButton) o.action = a[1];
+      break;
+    }
+  }
+  return o;
+}
+
 }  // namespace
 
 void CursorFollow(bool scroll) {
   BoardUiState& ui = boardUi;
   SortIntoColumns();  // a command has just changed the store under the lists
+  if (ui.cursorButton == HitClearButton && !HasClearButton()) ui.cursorButton = 0;
   int32_t found = -1;
   if (ui.cursorTicket >= 0) {
     // The card where it was, then anywhere (an earlier card removed shifts it), then renamed.
@@ -109,11 +150,15 @@ void CursorEnterBoard() {
 MouseOutcome BoardKeyPress(int32_t key) {
   BoardUiState& ui = boardUi;
   CursorFollow(true);
+  if (ui.cursorButton) return ButtonKey(key);
   int32_t k = ui.cursorColumn, row = ui.cursorRow, last = boardLayout.columnCount[k] - 1;
   MouseOutcome o = {};
   o.invalidate = true;
   switch (key) {
-    case KeyUp: PlaceCursor(k, row - 1); break;
+    case KeyUp:
+      if (row > 0 && ui.cursorTicket >= 0) PlaceCursor(k, row - 1);
+      else ui.cursorButton = k == 2 && HasClearButton() ? HitClearButton : HitTakeButton;
+      break;
     case KeyDown: PlaceCursor(k, row < last ? row + 1 : last); break;
     case KeyHome: PlaceCursor(k, 0); break;
     case KeyEnd: PlaceCursor(k, last); break;
@@ -137,6 +182,12 @@ MouseOutcome BoardKeyPress(int32_t key) {
 }
 
 Rect CursorBox() {
+  switch (boardUi.cursorButton) {
+    case HitTakeButton: return boardLayout.takeButtonRect;
+    case HitSettingsButton: return boardLayout.settingsButtonRect;
+    case HitBindsButton: return boardLayout.bindsButtonRect;
+    case HitClearButton: return boardLayout.clearButtonRect;
+  }
   int32_t k = boardUi.cursorColumn;
   if (boardUi.cursorTicket < 0)
     return ComputeColumnParts(boardLayout.columnRect[k], boardLayout.listRect[k]).emptyText;

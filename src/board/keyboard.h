@@ -19,6 +19,7 @@ enum BoardKey : int32_t {
   KeyDelete,  // the delete question
   KeyCopy,    // Ctrl+C: the number to the clipboard
   KeyMenu,    // the context-menu key or Shift+F10: the card's menu
+  KeySpace,   // presses the button under the cursor
 };
 
 // The board takes the keyboard: the cursor stays on its card while it is still there, else it
@@ -29,7 +30,9 @@ void CursorEnterBoard();
 // row in its column (the last one, or the empty state). With scroll, the column scrolls to show
 // the card whole (after a key or a command; a paint leaves the scroll to the wheel).
 void CursorFollow(bool scroll);
-// A key while the board holds the keyboard (boardLayout laid out).
+// A key while the board holds the keyboard (boardLayout laid out). Up from a column's first card
+// reaches the buttons: the clear button above the done cards, else the row of "В РАБОТУ",
+// "НАСТРОЙКИ" and "БИНДЫ", walked with Left and Right; Down goes back to the cards.
 MouseOutcome BoardKeyPress(int32_t key);
-// Where the cursor is drawn: its card's box, or the empty-state text of its column.
+// Where the cursor is drawn: its button, its card's box, or the empty-state text of its column.
 Rect CursorBox();

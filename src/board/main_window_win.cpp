@@ -277,7 +277,7 @@ static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
       {VK_PRIOR, false, false, false, KeyPageUp}, {VK_NEXT, false, false, false, KeyPageDown},
       {VK_RETURN, false, false, false, KeyEnter}, {VK_DELETE, false, false, false, KeyDelete},
       {'C', true, false, false, KeyCopy},        {VK_APPS, false, false, false, KeyMenu},
-      {VK_F10, false, true, true, KeyMenu},
+      {VK_F10, false, true, true, KeyMenu},      {VK_SPACE, false, false, false, KeySpace},
   };
   for (const auto& k : keys) {
     if (k.vk != vk || k.ctrl != ctrl || (k.shift && !shift) || k.systemKey != systemKey) continue;

@@ -18,10 +18,11 @@ struct BoardUiState {
   int32_t grabX = 0, grabY = 0;
   int32_t columnScroll[3] = {};
   int32_t hotKeysRegistered = 0;
-  // The keyboard cursor: whether the board is the pane that holds the keyboard (F6), the column
+  // The keyboard cursor: whether the board is the pane that holds the keyboard (F6), a button, the column
   // and row it stands on, its card (-1: the column's empty state) and what that card was, so the
   // cursor finds it again after the store changed.
   bool boardKeyboard = false;
+  int32_t cursorButton = 0;  // the button the cursor is on (a HitCode), 0 on the columns
   int32_t cursorColumn = 0, cursorRow = 0, cursorTicket = -1;
   uint32_t cursorCreated = 0, cursorOrder = 0;
   int32_t cursorState = 0;

@@ -27,6 +27,7 @@ struct KeyBoard {
     boardUi.cursorColumn = column;
     boardUi.cursorRow = row;
     boardUi.cursorTicket = -1;
+    boardUi.cursorButton = 0;
     CursorFollow(true);
   }
   const char16_t* Card() const {
@@ -51,7 +52,7 @@ TEST(BoardKeys, MoveTheCursorThroughAndAcrossTheColumns) {
     int32_t toColumn, toRow;
     const char16_t* card;  // empty: the column's empty state
   } rows[] = {
-      {0, 0, KeyDown, 0, 1, u"W2"},     {0, 0, KeyUp, 0, 0, u"W1"},
+      {0, 0, KeyDown, 0, 1, u"W2"},     {0, 1, KeyUp, 0, 0, u"W1"},
       {0, 5, KeyDown, 0, 5, u"W6"},     {0, 2, KeyEnd, 0, 5, u"W6"},
       {0, 5, KeyHome, 0, 0, u"W1"},     {0, 0, KeyPageDown, 0, Page(), nullptr},
       {0, 4, KeyPageDown, 0, 5, u"W6"}, {0, 5, KeyPageUp, 0, 5 - Page(), nullptr},
@@ -89,6 +90,47 @@ TEST(BoardKeys, MoveTheCursorThroughAndAcrossTheColumns) {
     b.At(2, 0);
     EXPECT_EQ(BoardKeyPress(c[0]).action, ActNone);
   }
+}
+
+TEST(BoardKeys, UpFromTheFirstCardReachesTheButtons) {
+  KeyBoard b;
+  AddTicket(u"D1", StateDone, 30);
+  ComputeLayout(1280, 800);
+  struct Step {
+    int32_t key, button, action;  // the button after the key (0: the cards), what it asks
+  };
+  // From the first card in work: the row of buttons, walked to both ends, pressed, left.
+  const Step fromWork[] = {
+      {KeyUp, HitTakeButton, ActNone},        {KeyLeft, HitBindsButton, ActNone},
+      {KeyLeft, HitSettingsButton, ActNone},  {KeyLeft, HitSettingsButton, ActNone},
+      {KeySpace, HitSettingsButton, ActSettings}, {KeyRight, HitBindsButton, ActNone},
+      {KeyEnter, HitBindsButton, ActBinds},   {KeyRight, HitTakeButton, ActNone},
+      {KeyRight, HitTakeButton, ActNone},     {KeyEnter, HitTakeButton, ActTake},
+      {KeyDown, 0, ActNone}};
+  // From the done card: the clear button first, then the row; down again through both.
+  const Step fromDone[] = {{KeyUp, HitClearButton, ActNone}, {KeyEnter, HitClearButton, ActClear},
+                           {KeyUp, HitTakeButton, ActNone},  {KeyDown, HitClearButton, ActNone},
+                           {KeyDown, 0, ActNone}};
+  for (int32_t column : {0, 2}) {
+    b.At(column, 0);
+    const Step* steps = column == 0 ? fromWork : fromDone;
+    int32_t n = column == 0 ? 11 : 5;
+    for (int32_t i = 0; i < n; i++) {
+      SCOPED_TRACE(testing::Message() << "column " << column << " step " << i);
+      EXPECT_EQ(BoardKeyPress(steps[i].key).action, steps[i].action);
+      EXPECT_EQ(boardUi.cursorButton, steps[i].button);
+    }
+    EXPECT_EQ(boardUi.cursorColumn, column);
+    EXPECT_EQ(boardUi.cursorRow, 0);
+  }
+  // The done cards cleared under the cursor on the clear button: the cursor is on the column.
+  b.At(2, 0);
+  BoardKeyPress(KeyUp);
+  RemoveTicketAt(boardUi.cursorTicket);
+  ComputeLayout(1280, 800);
+  CursorFollow(true);
+  EXPECT_EQ(boardUi.cursorButton, 0);
+  EXPECT_EQ(boardUi.cursorTicket, -1);
 }
 
 TEST(BoardKeys, TheCursorKeepsToItsCardAndNeverToAGoneOne) {

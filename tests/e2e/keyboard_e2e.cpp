@@ -1,10 +1,11 @@
 // The board driven with the keyboard alone: F6 to the board, the cursor drawn on its card, the
-// card's menu, editor and delete question, and Esc back to the number input.
+// card's menu, editor and delete question, the clear button, and Esc back to the number input.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/geometry.h"
+#include "board/board_geometry.h"
 #include "board/layout.h"
 #include "draw/theme.h"
 #include "harness.h"
@@ -20,12 +21,16 @@ char StateIn(const App& app, const std::string& number) {
   return data[line + 1];
 }
 
-// Whether the cursor's outline is drawn on the card at row of column k (the left edge of its
-// box, halfway down), in the layout of the data file as it is now.
-bool Outlined(const App& app, int32_t k, int32_t row) {
+// Whether the cursor's outline is drawn on the box (its left edge, halfway down) that place()
+// gives in the layout of the data file as it is now.
+template <class Place>
+bool OutlinedAt(const App& app, Place place) {
   LoadBoardLayout(app, ReadAppFile(app, L"zoltex_data.txt"));
-  Rect box = CardBox(k, row);
+  Rect box = place();
   return ClientPixel(app.main, box.left, (box.top + box.bottom) / 2) == Theme::accentBlue;
+}
+bool Outlined(const App& app, int32_t k, int32_t row) {
+  return OutlinedAt(app, [&] { return CardBox(k, row); });
 }
 
 void ShiftKey(WORD vk) {
@@ -88,10 +93,26 @@ TEST(BoardKeyboard, EveryCardCommandWithoutTheMouse) {
   EXPECT_EQ(StateIn(app, "K-2"), '0');
   EXPECT_TRUE(WaitFor([&] { return Outlined(app, 0, 0); })) << "on K-2, now at its row";
 
+  ChooseFromMenu(app, 2);  // K-2 "Выполнено"; Up to the clear button above it, Enter, Yes
+  EXPECT_TRUE(WaitFor([&] { return StateIn(app, "K-2") == '1'; }));
+  EXPECT_TRUE(WaitFor([&] { return Outlined(app, 2, 0); }));
+  PressKey(VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return OutlinedAt(app, [] { return boardLayout.clearButtonRect; }); }));
+  PressKey(VK_RETURN);
+  box = WaitForWindow(app, L"#32770");
+  ASSERT_TRUE(box);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitFor([&] { return StateIn(app, "K-2") == '?'; }));
+  EXPECT_NE(ReadAppFile(app, L"zoltex_history.txt").find("K-2"), std::string::npos);
+  auto doneEmpty = [] {
+    return ComputeColumnParts(boardLayout.columnRect[2], boardLayout.listRect[2]).emptyText;
+  };
+  EXPECT_TRUE(WaitFor([&] { return OutlinedAt(app, doneEmpty); })) << "on the empty done column";
+
   PressKey(VK_ESCAPE);  // back to the number input, and the cursor is no longer drawn
   TypeText(L"N");
   EXPECT_TRUE(WaitFor([&] { return RemoteControlText(GetDlgItem(app.main, 101)) == L"N"; }));
-  EXPECT_TRUE(WaitFor([&] { return !Outlined(app, 0, 0); }));
+  EXPECT_TRUE(WaitFor([&] { return !OutlinedAt(app, doneEmpty); }));
   SaveScreenshot(CaptureClient(app.main), "board-keyboard");
   EXPECT_EQ(CloseApp(app), 0);
 }
