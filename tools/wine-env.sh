@@ -74,7 +74,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8
 KALMEX_XVFB_PID=""
 
-kalmex_display_up() {
+# A private X display of its own: DISPLAY names it, KALMEX_XVFB_PID is its server.
+kalmex_xvfb_up() {
   local fd_file
   fd_file=$(mktemp)
   setsid Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
@@ -85,6 +86,10 @@ kalmex_display_up() {
   done
   export DISPLAY=":$(head -n1 "$fd_file")"
   rm -f "$fd_file"
+}
+
+kalmex_display_up() {
+  kalmex_xvfb_up
   # tools/wine-run finds the display here, so a bare ctest uses it too.
   mkdir -p "$KALMEX_ROOT/build"
   echo "$DISPLAY $KALMEX_XVFB_PID" >"$KALMEX_ROOT/build/.kalmex-display"

@@ -1,7 +1,7 @@
 // The input fields of the program's windows. Every window with a pair of fields gives them the
 // same keys: Enter posts WM_APP_SUBMIT, Esc WM_APP_CANCEL and F6 WM_APP_PANE (wParam: the field)
-// to the field's parent, Tab moves to the other field. Every window with fields keeps the keyboard where the
-// user left it.
+// to the field's parent, Tab moves to the other field. Every window with fields keeps the
+// keyboard where the user left it.
 #pragma once
 #include <windows.h>
 #include <stdint.h>

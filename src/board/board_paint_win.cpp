@@ -256,7 +256,7 @@ void PaintBoard(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   ComputeLayout(client.right - client.left, client.bottom - client.top);
-  if (boardUi.boardKeyboard) CursorFollow(false);
+  if (boardUi.boardKeyboard) CursorAfterLayout();
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   bool known = update && GetUpdateRgn(window, update, FALSE) != ERROR;
   PAINTSTRUCT paint;

@@ -28,8 +28,9 @@ void ScrollIntoView(int32_t k, int32_t row) {
   if (row < 0) return;
   int32_t top = row * Step(), height = boardLayout.listRect[k].bottom - boardLayout.listRect[k].top;
   int32_t& scroll = boardUi.columnScroll[k];
+  int32_t bottom = top + boardLayout.cardHeight;
   if (top < scroll) scroll = top;
-  else if (top + boardLayout.cardHeight > scroll + height) scroll = top + boardLayout.cardHeight - height;
+  else if (bottom > scroll + height) scroll = bottom - height;
 }
 
 // The cursor on row of column k: the card there, or the empty state when the column has none.
@@ -74,6 +75,7 @@ int32_t NearestRow(int32_t k, int32_t y) {
 MouseOutcome CardAction(int32_t action) {
   MouseOutcome o = {};
   if (boardUi.cursorTicket < 0) return o;
+  o.invalidate = true;
   o.action = action;
   o.ticket = boardUi.cursorTicket;
   return o;
@@ -83,6 +85,9 @@ MouseOutcome CardAction(int32_t action) {
 const int32_t toolButtons[3] = {HitSettingsButton, HitBindsButton, HitTakeButton};
 
 bool HasClearButton() { return boardLayout.columnCount[2] > 0; }
+
+// Finds the cursor's card in the column lists as they are (CursorFollow tells how).
+void Refind(bool scroll);
 
 MouseOutcome ButtonKey(int32_t key) {
   BoardUiState& ui = boardUi;
@@ -103,7 +108,7 @@ MouseOutcome ButtonKey(int32_t key) {
       break;
     case KeyDown:
       ui.cursorButton = !clear && ui.cursorColumn == 2 && HasClearButton() ? HitClearButton : 0;
-      if (!ui.cursorButton) CursorFollow(true);
+      if (!ui.cursorButton) Refind(true);
       break;
     case KeyEnter:
     case KeySpace: {
@@ -122,8 +127,24 @@ MouseOutcome ButtonKey(int32_t key) {
 }  // namespace
 
 void CursorFollow(bool scroll) {
-  BoardUiState& ui = boardUi;
   SortIntoColumns();  // a command has just changed the store under the lists
+  Refind(scroll);
+}
+
+void CursorAfterLayout() {
+  const BoardUiState& ui = boardUi;
+  int32_t k = ui.cursorColumn, row = ui.cursorRow, count = boardLayout.columnCount[k];
+  bool holds = ui.cursorTicket < 0 ? count == 0
+                                   : row < count &&
+                                         boardLayout.columnTickets[k][row] == ui.cursorTicket &&
+                                         IsCursorCard(ui.cursorTicket, true);
+  bool clearGone = ui.cursorButton == HitClearButton && !HasClearButton();
+  if (!holds || clearGone) Refind(false);
+}
+
+namespace {
+void Refind(bool scroll) {
+  BoardUiState& ui = boardUi;
   if (ui.cursorButton == HitClearButton && !HasClearButton()) ui.cursorButton = 0;
   int32_t found = -1;
   if (ui.cursorTicket >= 0) {
@@ -140,16 +161,17 @@ void CursorFollow(bool scroll) {
   int32_t k = ColumnOf(ticketStore.tickets[found].state);
   PlaceCursor(k, RowOf(k, found), scroll);
 }
+}  // namespace
 
 void CursorEnterBoard() {
   boardUi.boardKeyboard = true;
   if (boardUi.cursorTicket < 0) boardUi.cursorRow = 0;
-  CursorFollow(true);
+  Refind(true);
 }
 
 MouseOutcome BoardKeyPress(int32_t key) {
   BoardUiState& ui = boardUi;
-  CursorFollow(true);
+  Refind(true);
   if (ui.cursorButton) return ButtonKey(key);
   int32_t k = ui.cursorColumn, row = ui.cursorRow, last = boardLayout.columnCount[k] - 1;
   MouseOutcome o = {};

@@ -30,6 +30,9 @@ void CursorEnterBoard();
 // row in its column (the last one, or the empty state). With scroll, the column scrolls to show
 // the card whole (after a key or a command; a paint leaves the scroll to the wheel).
 void CursorFollow(bool scroll);
+// The column lists were just rebuilt for a paint: the cursor is looked for again, without
+// scrolling, only when its row no longer holds its card.
+void CursorAfterLayout();
 // A key while the board holds the keyboard (boardLayout laid out). Up from a column's first card
 // reaches the buttons: the clear button above the done cards, else the row of "В РАБОТУ",
 // "НАСТРОЙКИ" and "БИНДЫ", walked with Left and Right; Down goes back to the cards.

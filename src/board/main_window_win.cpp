@@ -232,12 +232,13 @@ static void RunAction(HWND window, MouseOutcome o, const POINT* menuAt = nullptr
   }
 }
 
-// Carries out one mouse message's outcome: what the window does, the action, and then, once, the
-// hover taken again, as the action may have moved the cards.
-static void ApplyMouseOutcome(HWND window, MouseOutcome o) {
+// Carries out one mouse message's or board key's outcome: what the window does, the action, and
+// then, once, the keyboard cursor and the hover taken again, as the action may have moved the
+// cards.
+static void ApplyMouseOutcome(HWND window, MouseOutcome o, const POINT* menuAt = nullptr) {
   FollowOutcome(window, o);
   if (o.action == ActNone) return;
-  RunAction(window, o);
+  RunAction(window, o, menuAt);
   if (boardUi.boardKeyboard) CursorFollow(true);
   RefreshHover(window);
 }
@@ -283,15 +284,10 @@ static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
     if (k.vk != vk || k.ctrl != ctrl || (k.shift && !shift) || k.systemKey != systemKey) continue;
     Layout(window);
     MouseOutcome o = BoardKeyPress(k.key);
-    FollowOutcome(window, o);
-    if (o.action != ActNone) {
-      Rect box = CursorBox();
-      POINT at = {box.left + s(20), box.top + s(20)};
-      ClientToScreen(window, &at);
-      RunAction(window, o, &at);
-      CursorFollow(true);
-      RepaintBoard();
-    }
+    Rect box = CursorBox();  // the card's menu opens on the card
+    POINT at = {box.left + s(20), box.top + s(20)};
+    ClientToScreen(window, &at);
+    ApplyMouseOutcome(window, o, &at);
     return true;
   }
   return false;

@@ -98,6 +98,7 @@ TEST(BoardKeyboard, EveryCardCommandWithoutTheMouse) {
   EXPECT_TRUE(WaitFor([&] { return Outlined(app, 2, 0); }));
   PressKey(VK_UP);
   EXPECT_TRUE(WaitFor([&] { return OutlinedAt(app, [] { return boardLayout.clearButtonRect; }); }));
+  SaveScreenshot(CaptureClient(app.main), "board-keyboard-clear");
   PressKey(VK_RETURN);
   box = WaitForWindow(app, L"#32770");
   ASSERT_TRUE(box);

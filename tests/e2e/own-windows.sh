@@ -26,18 +26,13 @@ fi
 export WINEPREFIX="$own"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
-fd_file=$(mktemp)
-setsid Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$fd_file")"
-rm -f "$fd_file"
+kalmex_xvfb_up
 manager=""
 log=$(mktemp)
 stop() {
   wineserver -k >/dev/null 2>&1
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  kill "$KALMEX_XVFB_PID" 2>/dev/null
   rm -f "$log"
 }
 trap stop EXIT
