@@ -11,6 +11,7 @@
 #include "app/status.h"
 #include "app/text.h"
 #include "binds/binds_win.h"
+#include "board/accessible_win.h"
 #include "board/board_paint_win.h"
 #include "board/history_win.h"
 #include "board/interaction.h"
@@ -241,6 +242,7 @@ static void ApplyMouseOutcome(HWND window, MouseOutcome o, const POINT* menuAt =
   RunAction(window, o, menuAt);
   if (boardUi.boardKeyboard) CursorFollow(true);
   RefreshHover(window);
+  if (boardUi.boardKeyboard) TellReaderFocus(window, false);
 }
 
 // The keyboard between the panes, in order: the number input, the description input, the board.
@@ -254,6 +256,7 @@ static void MovePane(HWND window, HWND from, bool backwards) {
   }
   SetFocus(pane == 0 ? numberInput : pane == 1 ? descriptionInput : window);
   RepaintBoard();
+  TellReaderFocus(window, false);
 }
 
 // The keys of the board while it holds the keyboard; false for a key left to Windows.
@@ -288,6 +291,7 @@ static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
     POINT at = {box.left + s(20), box.top + s(20)};
     ClientToScreen(window, &at);
     ApplyMouseOutcome(window, o, &at);
+    TellReaderFocus(window, false);
     return true;
   }
   return false;
@@ -302,6 +306,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
       UnregisterBindHotKeys(window);
       ReleaseBoardBuffers();
+      ForgetReaders();
       PostQuitMessage(0);
       return 0;
     case WM_SIZE:
@@ -314,6 +319,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (boardUi.boardKeyboard) {
         if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) SetFocus(window);
         RepaintBoard();
+        if (message == WM_SETFOCUS) TellReaderFocus(window, true);
         return 0;
       }
       KeepFieldFocus(window, message, wParam, &keptInput, numberInput);
@@ -327,6 +333,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_APP_PANE: MovePane(window, reinterpret_cast<HWND>(wParam), lParam != 0); return 0;
     case WM_PAINT: PaintBoard(window); return 0;
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam);
     case WM_CLOSE: OnClose(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SETCURSOR:

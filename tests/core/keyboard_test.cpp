@@ -1,8 +1,9 @@
-// The keyboard cursor on the board: where each key takes it, what it asks for, and how it keeps
-// to its card while the store changes under it.
+// The keyboard cursor on the board: where each key takes it, what it asks for, how it keeps to
+// its card while the store changes under it, and what a screen reader is told of it.
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
+#include "board/accessible.h"
 #include "board/keyboard.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
@@ -165,4 +166,58 @@ TEST(BoardKeys, TheCursorKeepsToItsCardAndNeverToAGoneOne) {
   ComputeLayout(1280, 800);
   BoardKeyPress(KeyUp);
   EXPECT_EQ(std::u16string(b.Card()), u"C9");
+}
+
+// The read tree holds what the board shows, and its focus is the cursor: on a card, a button,
+// an empty state, and nowhere while the inputs hold the keyboard.
+TEST(BoardKeys, TheReaderIsToldTheBoardAndTheCursor) {
+  KeyBoard b;
+  Ticket& w1 = ticketStore.tickets[0];
+  CopyText(w1.description, descriptionUnits, u"Принтер");
+  w1.workedSeconds = 4000;
+  w1.stateSince = 1000;
+  ReadNode node;
+  EXPECT_EQ(ReadChildCount(readBoard), readClearButton - 1) << "no done cards, no clear button";
+  EXPECT_EQ(ReadChildCount(0), 6);
+  EXPECT_EQ(ReadChildCount(2), 1) << "the empty state";
+  ASSERT_TRUE(ReadChild(0, 1, 1013, &node));
+  EXPECT_EQ(std::u16string(node.name), u"W1, Принтер");
+  EXPECT_EQ(std::u16string(node.value), u"в работе, 1:06:53");
+  EXPECT_EQ(node.role, ReadListItem);
+  EXPECT_TRUE(node.focused);
+  ASSERT_TRUE(ReadChild(0, 6, 1013, &node));
+  EXPECT_TRUE(node.offscreen) << "W6 is scrolled out of its list";
+  EXPECT_EQ(ReadChildAt(0, node.box.left + 1, boardLayout.listRect[0].top + 1), 1);
+  ASSERT_TRUE(ReadChild(readBoard, readFirstColumn + 1, 0, &node));
+  EXPECT_EQ(node.column, 1);
+  EXPECT_EQ(std::u16string(node.value), u"2");
+  EXPECT_FALSE(ReadChild(1, 3, 0, &node));
+  EXPECT_FALSE(ReadChild(readBoard, readClearButton, 0, &node));
+
+  struct Row {
+    int32_t keys[3];
+    int32_t parent, child;
+    const char16_t* name;
+  } rows[] = {
+      {{KeyDown, KeyDown, -1}, 0, 3, u"W3"},
+      {{KeyRight, -1, -1}, 1, 1, u"C1"},
+      {{KeyRight, KeyRight, -1}, 2, 1, u"Сюда попадут выполненные заявки. Нажми галочку на карточке или перетащи её сюда."},
+      {{KeyUp, -1, -1}, readBoard, 3, u"В РАБОТУ"},
+      {{KeyUp, KeyLeft, KeyLeft}, readBoard, 1, u"НАСТРОЙКИ"},
+  };
+  for (const Row& r : rows) {
+    b.At(0, 0);
+    for (int32_t key : r.keys)
+      if (key >= 0) BoardKeyPress(key);
+    int32_t parent = -2, child = -2;
+    ASSERT_TRUE(ReadFocus(&parent, &child));
+    EXPECT_EQ(parent, r.parent);
+    EXPECT_EQ(child, r.child);
+    ASSERT_TRUE(ReadChild(parent, child, 0, &node));
+    EXPECT_TRUE(node.focused);
+    EXPECT_EQ(std::u16string(node.name), r.name);
+  }
+  boardUi.boardKeyboard = false;
+  int32_t parent, child;
+  EXPECT_FALSE(ReadFocus(&parent, &child));
 }

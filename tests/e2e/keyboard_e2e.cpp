@@ -1,8 +1,11 @@
 // The board driven with the keyboard alone: F6 to the board, the cursor drawn on its card, the
-// card's menu, editor and delete question, the clear button, and Esc back to the number input.
+// card's menu, editor and delete question, the clear button, and Esc back to the number input;
+// and the board as a screen reader reads it from the running program.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 #include "app/geometry.h"
 #include "board/board_geometry.h"
@@ -47,7 +50,112 @@ void ChooseFromMenu(const App& app, int item) {
   PressKey(VK_RETURN);
 }
 
+// A reader's view of one object: its child's name, value and state through the system's client
+// calls, as a screen reader makes them.
+struct Read {
+  std::wstring name, value;
+  LONG state = 0;
+};
+Read ReadOf(IAccessible* object, LONG child) {
+  Read r;
+  VARIANT id;
+  id.vt = VT_I4;
+  id.lVal = child;
+  BSTR text = NULL;
+  if (object->get_accName(id, &text) == S_OK) r.name = text;
+  SysFreeString(text);
+  text = NULL;
+  if (object->get_accValue(id, &text) == S_OK) r.value = text;
+  SysFreeString(text);
+  VARIANT state;
+  if (object->get_accState(id, &state) == S_OK && state.vt == VT_I4) r.state = state.lVal;
+  return r;
+}
+
+IAccessible* ColumnObject(IAccessible* board, LONG child) {
+  VARIANT id;
+  id.vt = VT_I4;
+  id.lVal = child;
+  IDispatch* dispatch = NULL;
+  IAccessible* column = NULL;
+  if (board->get_accChild(id, &dispatch) == S_OK && dispatch) {
+    dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&column));
+    dispatch->Release();
+  }
+  return column;
+}
+
+// The focus events the program raises, heard out of its process as a reader hears them.
+std::vector<std::wstring> heardFocus;
+void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  IAccessible* source = NULL;
+  VARIANT id;
+  if (AccessibleObjectFromEvent(window, object, child, &source, &id) != S_OK) return;
+  if (id.vt == VT_I4 && id.lVal != CHILDID_SELF) heardFocus.push_back(ReadOf(source, id.lVal).name);
+  source->Release();
+}
+bool Heard(const std::wstring& name) {
+  MSG msg;
+  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  return !heardFocus.empty() && heardFocus.back() == name;
+}
+
 }  // namespace
+
+TEST(BoardKeyboard, AReaderReadsTheCardsAndHearsTheCursor) {
+  App app = MakeApp("board-reader");
+  ASSERT_TRUE(StartApp(app));
+  ASSERT_TRUE(BringToFront(app.main));
+  for (const wchar_t* number : {L"R-1", L"R-2"}) {
+    TypeText(number);
+    PressKey(VK_TAB);
+    TypeText(L"Принтер");
+    PressKey(VK_RETURN);
+  }
+  ASSERT_TRUE(WaitFor([&] { return StateIn(app, "R-2") == '0'; }));
+  CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+  IAccessible* board = NULL;
+  ASSERT_EQ(AccessibleObjectFromWindow(app.main, OBJID_CLIENT, IID_IAccessible,
+                                       reinterpret_cast<void**>(&board)), S_OK);
+  LONG count = 0;
+  EXPECT_EQ(board->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 6) << "three buttons and three columns, no clear button without done cards";
+  EXPECT_EQ(ReadOf(board, 3).name, L"В РАБОТУ");
+  IAccessible* work = ColumnObject(board, 4);
+  ASSERT_TRUE(work);
+  EXPECT_EQ(ReadOf(board, 4).name, L"ЗАЯВКИ В РАБОТЕ");
+  EXPECT_EQ(work->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 2);
+  Read newest = ReadOf(work, 1);
+  EXPECT_EQ(newest.name, L"R-2, Принтер");
+  EXPECT_EQ(newest.value.substr(0, 12), L"в работе, 00");
+  EXPECT_FALSE(newest.state & STATE_SYSTEM_FOCUSED) << "the keyboard is in the inputs";
+
+  DWORD pid = app.process.dwProcessId;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, NULL, HearFocus, pid,
+                                       0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(hook);
+  PressKey(VK_F6);
+  PressKey(VK_F6);  // the board, on R-2
+  EXPECT_TRUE(WaitFor([&] { return Heard(L"R-2, Принтер"); }));
+  EXPECT_TRUE(ReadOf(work, 1).state & STATE_SYSTEM_FOCUSED);
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return Heard(L"R-1, Принтер"); }));
+  VARIANT focus;
+  ASSERT_EQ(work->get_accFocus(&focus), S_OK);
+  EXPECT_EQ(focus.vt, VT_I4);
+  EXPECT_EQ(focus.lVal, 2);
+  EXPECT_FALSE(ReadOf(work, 1).state & STATE_SYSTEM_FOCUSED);
+  PressKey(VK_UP);
+  PressKey(VK_UP);  // the take button
+  EXPECT_TRUE(WaitFor([&] { return Heard(L"В РАБОТУ"); }));
+  EXPECT_TRUE(ReadOf(board, 3).state & STATE_SYSTEM_FOCUSED);
+  UnhookWinEvent(hook);
+  work->Release();
+  board->Release();
+  EXPECT_EQ(CloseApp(app), 0);
+  CoUninitialize();
+}
 
 TEST(BoardKeyboard, EveryCardCommandWithoutTheMouse) {
   App app = MakeApp("board-keyboard");
