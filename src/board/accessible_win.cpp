@@ -39,9 +39,11 @@ bool LoadLibraries() {
   HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
   if (!oleacc || !ole32 || !oleaut32) return false;
   // The objects are handed out through COM; the window's thread joins a single-threaded
-  // apartment, whose calls arrive through the message loop it already runs.
+  // apartment, whose calls arrive through the message loop it already runs (an apartment the
+  // thread is already in serves as well).
   auto initialize = Find<CoInitializeExFn>(ole32, "CoInitializeEx");
-  if (!initialize || FAILED(initialize(NULL, COINIT_APARTMENTTHREADED))) return false;
+  HRESULT joined = initialize ? initialize(NULL, COINIT_APARTMENTTHREADED) : E_FAIL;
+  if (FAILED(joined) && joined != RPC_E_CHANGED_MODE) return false;
   library.disconnect = Find<CoDisconnectObjectFn>(ole32, "CoDisconnectObject");
   library.allocString = Find<SysAllocStringFn>(oleaut32, "SysAllocString");
   library.lresultFromObject =
