@@ -13,6 +13,7 @@
 #include "binds/binds_win.h"
 #include "board/accessible_win.h"
 #include "board/board_paint_win.h"
+#include "board/changes.h"
 #include "board/history_win.h"
 #include "board/interaction.h"
 #include "board/keyboard.h"
@@ -46,6 +47,18 @@ static void PlaceInputs(HWND window) {
   Layout(window);
   MoveControl(numberInput, boardLayout.numberInputRect);
   MoveControl(descriptionInput, boardLayout.descriptionInputRect);
+}
+
+// Repaints what changed since the state before: a hover two cards, a notch one column; the whole
+// board when that would take too many rectangles.
+static void RepaintChanged(HWND window, const BoardUiState& before) {
+  Rect rects[16];
+  int32_t n = ChangedRects(before, rects, 16);
+  if (n < 0) RepaintBoard();
+  for (int32_t i = 0; i < n; i++) {
+    RECT r = ToRECT(rects[i]);
+    InvalidateRect(window, &r, FALSE);
+  }
 }
 
 static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {
@@ -107,10 +120,11 @@ static void OnCommand(WPARAM wParam) {
       (code != EN_SETFOCUS && code != EN_KILLFOCUS))
     return;
   HWND focus = GetFocus();
+  BoardUiState before = boardUi;
   if (code == EN_SETFOCUS) boardUi.boardKeyboard = false;
   boardUi.numberFocused = focus == numberInput;
   boardUi.descriptionFocused = focus == descriptionInput;
-  RepaintBoard();
+  RepaintChanged(mainWindow, before);
 }
 
 // Esc empties the input it was pressed in and nothing else.
@@ -127,15 +141,16 @@ static bool OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Mouse on the board.
 
-// What the window does for every outcome of the mouse rules: leave tracking, capture, repaint.
-static void FollowOutcome(HWND window, const MouseOutcome& o) {
+// What the window does for every outcome of the mouse rules: leave tracking, capture, repaint of
+// what the rules changed since before.
+static void FollowOutcome(HWND window, const BoardUiState& before, const MouseOutcome& o) {
   if (o.trackLeave) {
     TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
     TrackMouseEvent(&tme);
   }
   if (o.capture) SetCapture(window);
   if (o.release) ReleaseCapture();
-  if (o.invalidate) RepaintBoard();
+  if (o.invalidate) RepaintChanged(window, before);
 }
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
@@ -147,15 +162,18 @@ static void RefreshHover(HWND window) {
   GetCursorPos(&p);
   bool over = WindowFromPoint(p) == window;
   ScreenToClient(window, &p);
-  FollowOutcome(window, over ? MouseMove(p.x, p.y) : MouseLeave());
+  BoardUiState before = boardUi;
+  MouseOutcome o = over ? MouseMove(p.x, p.y) : MouseLeave();
+  FollowOutcome(window, before, o);
 }
 
 static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
   POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   ScreenToClient(window, &p);
   Layout(window);
+  BoardUiState before = boardUi;
   WheelScroll(p.x, p.y, static_cast<short>(HIWORD(wParam)));
-  RepaintBoard();
+  RepaintChanged(window, before);
   RefreshHover(window);
 }
 
@@ -214,8 +232,10 @@ static void RunAction(HWND window, MouseOutcome o, const POINT* menuAt = nullptr
   if (o.action == ActMenu) {
     if (!ValidTicket(o.ticket)) return;
     // The store can change while the menu is open: MenuCommand and the switch check the index.
-    o = MenuCommand(ShowTicketMenu(window, o.ticket, menuAt), o.ticket);
-    FollowOutcome(window, o);
+    int32_t command = ShowTicketMenu(window, o.ticket, menuAt);
+    BoardUiState before = boardUi;
+    o = MenuCommand(command, o.ticket);
+    FollowOutcome(window, before, o);
   }
   int32_t t = o.ticket;
   bool valid = ValidTicket(t);
@@ -233,13 +253,15 @@ static void RunAction(HWND window, MouseOutcome o, const POINT* menuAt = nullptr
   }
 }
 
-// Carries out one mouse message's or board key's outcome: what the window does, the action, and
-// then, once, the keyboard cursor and the hover taken again, as the action may have moved the
-// cards.
-static void ApplyMouseOutcome(HWND window, MouseOutcome o, const POINT* menuAt = nullptr) {
-  FollowOutcome(window, o);
+// Carries out one mouse message's or board key's outcome, before being the state the rules
+// started from: what the window does, the action, and then, once, the keyboard cursor and the
+// hover taken again, as the action may have moved the cards.
+static void ApplyMouseOutcome(HWND window, const BoardUiState& before, MouseOutcome o,
+                              const POINT* menuAt = nullptr) {
+  FollowOutcome(window, before, o);
   if (o.action == ActNone) return;
   RunAction(window, o, menuAt);
+  RepaintBoard();  // an action may have changed the store under every card
   if (boardUi.boardKeyboard) CursorFollow(true);
   RefreshHover(window);
   if (boardUi.boardKeyboard) TellReaderFocus(window, false);
@@ -286,11 +308,12 @@ static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
   for (const auto& k : keys) {
     if (k.vk != vk || k.ctrl != ctrl || (k.shift && !shift) || k.systemKey != systemKey) continue;
     Layout(window);
+    BoardUiState before = boardUi;
     MouseOutcome o = BoardKeyPress(k.key);
     Rect box = CursorBox();  // the card's menu opens on the card
     POINT at = {box.left + s(20), box.top + s(20)};
     ClientToScreen(window, &at);
-    ApplyMouseOutcome(window, o, &at);
+    ApplyMouseOutcome(window, before, o, &at);
     TellReaderFocus(window, false);
     return true;
   }
@@ -299,6 +322,14 @@ static bool OnBoardKey(HWND window, WPARAM vk, bool systemKey) {
 
 static int32_t MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 static int32_t MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// One mouse message through the rules, from the state it found.
+template <class Rule>
+static void OnMouse(HWND window, Rule rule) {
+  BoardUiState before = boardUi;
+  MouseOutcome o = rule();
+  ApplyMouseOutcome(window, before, o);
+}
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -354,24 +385,24 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_CTLCOLOREDIT: return AnswerFieldColors(wParam);
     case WM_MOUSEMOVE:
-      ApplyMouseOutcome(window, MouseMove(MouseX(lParam), MouseY(lParam)));
+      OnMouse(window, [=] { return MouseMove(MouseX(lParam), MouseY(lParam)); });
       return 0;
-    case WM_MOUSELEAVE: ApplyMouseOutcome(window, MouseLeave()); return 0;
+    case WM_MOUSELEAVE: OnMouse(window, [] { return MouseLeave(); }); return 0;
     case WM_LBUTTONDOWN:
-      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), false));
+      OnMouse(window, [=] { return MousePress(MouseX(lParam), MouseY(lParam), false); });
       return 0;
     case WM_LBUTTONDBLCLK:
-      ApplyMouseOutcome(window, MousePress(MouseX(lParam), MouseY(lParam), true));
+      OnMouse(window, [=] { return MousePress(MouseX(lParam), MouseY(lParam), true); });
       return 0;
     case WM_LBUTTONUP:
-      ApplyMouseOutcome(window, MouseRelease(MouseX(lParam), MouseY(lParam)));
+      OnMouse(window, [=] { return MouseRelease(MouseX(lParam), MouseY(lParam)); });
       return 0;
     case WM_RBUTTONUP:
-      ApplyMouseOutcome(window, MouseRightRelease(MouseX(lParam), MouseY(lParam)));
+      OnMouse(window, [=] { return MouseRightRelease(MouseX(lParam), MouseY(lParam)); });
       return 0;
     case WM_CAPTURECHANGED:
       // Our own ReleaseCapture comes here too, after the rules have already ended the press.
-      if (reinterpret_cast<HWND>(lParam) != window) ApplyMouseOutcome(window, MouseCaptureLost());
+      if (reinterpret_cast<HWND>(lParam) != window) OnMouse(window, [] { return MouseCaptureLost(); });
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;

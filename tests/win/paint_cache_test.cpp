@@ -1,9 +1,11 @@
 // The kept back buffer, the glow tiles and the partial repaint give exactly the pixels of a board
-// drawn from scratch into a fresh buffer, whatever the state, size and DPI.
+// drawn from scratch into a fresh buffer, whatever the state, size and DPI, and whatever step of
+// the mouse or the keyboard came before.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "app/text.h"
 #include "board/board_geometry.h"
 #include "board/board_paint_win.h"
+#include "board/changes.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "paint_probe.h"
@@ -171,4 +174,73 @@ TEST_F(PaintCache, SizeAndDpiChangesRemakeTheBuffers) {
   dpi = 144;
   ComputeLayout(1920, 1017);
   ExpectTimerFramesExact(now0, 550, "144 DPI");
+}
+
+// A step of the mouse or the keyboard repaints only what ChangedRects names, and the kept
+// buffer must still equal a board drawn afresh in the new state.
+TEST_F(PaintCache, EachStepRepaintsWhatItChanged) {
+  FillProbeStore(maxTickets);
+  ComputeLayout(1280, 800);
+  const BoardLayout& L = boardLayout;
+  auto hover = [](int32_t code, int32_t ticket) {
+    return [=](BoardUiState& ui) { ui.hoverCode = code, ui.hoverTicket = ticket; };
+  };
+  auto drag = [&](int32_t x, int32_t y) {
+    return [=](BoardUiState& ui) {
+      ui.hoverCode = HitNothing, ui.hoverTicket = -1;
+      ui.dragging = true, ui.dragTicket = L.columnTickets[0][1];
+      ui.grabX = 30, ui.grabY = 20, ui.mouseX = x, ui.mouseY = y;
+    };
+  };
+  auto cursor = [](bool board, int32_t button, int32_t column, int32_t row, int32_t ticket) {
+    return [=](BoardUiState& ui) {
+      ui.boardKeyboard = board, ui.cursorButton = button;
+      ui.cursorColumn = column, ui.cursorRow = row, ui.cursorTicket = ticket;
+    };
+  };
+  struct Step {
+    const char* what;
+    std::function<void(BoardUiState&)> change;
+  } steps[] = {
+      {"onto a card", hover(HitCardBody, L.columnTickets[0][0])},
+      {"onto a card of another column", hover(HitCardBody, L.columnTickets[1][2])},
+      {"onto its done button", hover(HitCardDone, L.columnTickets[1][2])},
+      {"onto the clear button", hover(HitClearButton, -1)},
+      {"onto the take button", hover(HitTakeButton, -1)},
+      {"off the board", hover(HitNothing, -1)},
+      {"a notch down the work column", [](BoardUiState& ui) { ui.columnScroll[0] = 120; }},
+      {"a notch down the done column", [](BoardUiState& ui) { ui.columnScroll[2] = 240; }},
+      {"a drag taken up", drag(200, 300)},
+      {"a drag frame", drag(230, 340)},
+      {"a drag over the clarification column", drag(640, 360)},
+      {"a drag over the done column", drag(1000, 500)},
+      {"the drag dropped where it began",
+       [](BoardUiState& ui) { ui.dragging = false, ui.dragTicket = -1; }},
+      {"the number input focused", [](BoardUiState& ui) { ui.numberFocused = true; }},
+      {"the description input focused",
+       [](BoardUiState& ui) { ui.numberFocused = false, ui.descriptionFocused = true; }},
+      {"the cursor on a card", cursor(true, 0, 0, 1, L.columnTickets[0][1])},
+      {"the cursor on the next card", cursor(true, 0, 0, 2, L.columnTickets[0][2])},
+      {"the cursor on the take button", cursor(true, HitTakeButton, 0, 2, L.columnTickets[0][2])},
+      {"the cursor on the clear button", cursor(true, HitClearButton, 2, 0, L.columnTickets[2][0])},
+      {"the keyboard back in the inputs", cursor(false, 0, 2, 0, L.columnTickets[2][0])},
+  };
+  ASSERT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "");
+  for (const Step& step : steps) {
+    BoardUiState before = boardUi;
+    step.change(boardUi);
+    ComputeLayout(1280, 800);  // the scroll is clamped as the window does it
+    Rect rects[16];
+    int32_t n = ChangedRects(before, rects, 16);
+    ASSERT_GT(n, 0) << step.what;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (int32_t i = 0; i < n; i++) {
+      HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+      CombineRgn(region, region, part, RGN_OR);
+      DeleteObject(part);
+    }
+    std::vector<uint32_t> kept = Kept(region, now0, 350);
+    DeleteObject(region);
+    ASSERT_EQ(FirstDifference(kept, FromScratch(now0, 350)), "") << step.what;
+  }
 }
