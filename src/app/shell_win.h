@@ -18,6 +18,8 @@ constexpr UINT WM_APP_SUBMIT = 0x8002;
 constexpr UINT WM_APP_CANCEL = 0x8003;
 // F6 in a field, to its parent: the keyboard goes to the next pane (lParam 1: the one before).
 constexpr UINT WM_APP_PANE = 0x8004;
+// A change of the tickets was painted and is to be saved now (see SaveAfterPaint).
+constexpr UINT WM_APP_SAVE = 0x8005;
 
 inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 inline wchar_t* W(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }

@@ -179,10 +179,13 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawFooter(dc, tick);
 }
 
-// Kept between paints, remade when the client size or the DPI changes.
+// Kept between paints: the back buffer is remade when the client size or the DPI changes, the
+// glow tiles only when their picture does.
 struct BoardBuffers {
-  Surface back;      // the whole client area
-  Surface glows[2];  // each glow's rectangle within the client area, both glows drawn in it
+  Surface back;       // the whole client area
+  Surface glows[2];   // each glow's rectangle within the client area
+  bool glowAlone[2];  // the tile holds its own glow only, drawn around glowAt
+  POINT glowAt[2];
   int32_t width, height, dpi;
 };
 BoardBuffers buffers;
@@ -195,24 +198,51 @@ Rect Intersection(const Rect& a, const Rect& b) {
   return r;
 }
 
-// Returns true when the buffers were made anew (their picture is then still to be drawn).
+Rect GlowBox(const Glow& g) {
+  return Rect{g.cx - g.halfWidth, g.cy - g.halfHeight, g.cx + g.halfWidth, g.cy + g.halfHeight};
+}
+
+// A glow's tile. A glow is drawn the same around its centre wherever that lies, so while the two
+// glows keep apart, a tile that shows the same part of its glow as before is only moved: a resize
+// then draws no gradient, the most expensive drawing of the board. Where the glows meet, each
+// tile holds both and is drawn anew.
+void KeepGlowTile(HDC reference, int32_t k, const Rect& client, const Glow glows[2], bool apart) {
+  const Glow& g = glows[k];
+  Rect box = Intersection(client, GlowBox(g));
+  Surface& tile = buffers.glows[k];
+  const Rect& old = tile.box;
+  const POINT& at = buffers.glowAt[k];
+  bool samePart = tile.dc && buffers.glowAlone[k] && apart && buffers.dpi == dpi &&
+                  box.left - g.cx == old.left - at.x && box.top - g.cy == old.top - at.y &&
+                  box.right - g.cx == old.right - at.x && box.bottom - g.cy == old.bottom - at.y;
+  buffers.glowAt[k] = POINT{g.cx, g.cy};
+  if (samePart) {
+    tile.box = box;
+    SetViewportOrgEx(tile.dc, -box.left, -box.top, NULL);
+    return;
+  }
+  FreeSurface(&tile);
+  if (box.right == box.left || box.bottom == box.top) return;
+  if (!MakeSurface(reference, box, &tile)) return;
+  buffers.glowAlone[k] = apart;
+  if (apart) DrawCornerGlow(tile.dc, g.cx, g.cy, g.halfWidth, g.halfHeight, g.colour);
+  else DrawGlows(tile.dc, client.right, client.bottom);
+}
+
+// Returns true when the back buffer was made anew (its picture is then still to be drawn).
 bool KeepBuffers(HDC reference, int32_t width, int32_t height) {
   if (buffers.back.dc && buffers.width == width && buffers.height == height &&
       buffers.dpi == dpi)
     return false;
-  ReleaseBoardBuffers();
+  ReleaseCardImages();
+  FreeSurface(&buffers.back);
   Rect client{0, 0, width, height};
   if (!MakeSurface(reference, client, &buffers.back)) return true;
   Glow glows[2];
   BoardGlows(width, height, glows);
-  for (int32_t k = 0; k < 2; k++) {
-    const Glow& g = glows[k];
-    Rect box = Intersection(client, Rect{g.cx - g.halfWidth, g.cy - g.halfHeight,
-                                         g.cx + g.halfWidth, g.cy + g.halfHeight});
-    if (box.right == box.left || box.bottom == box.top) continue;
-    if (MakeSurface(reference, box, &buffers.glows[k]))
-      DrawGlows(buffers.glows[k].dc, width, height);
-  }
+  Rect meet = Intersection(GlowBox(glows[0]), GlowBox(glows[1]));
+  bool apart = meet.right == meet.left || meet.bottom == meet.top;
+  for (int32_t k = 0; k < 2; k++) KeepGlowTile(reference, k, client, glows, apart);
   buffers.width = width;
   buffers.height = height;
   buffers.dpi = dpi;

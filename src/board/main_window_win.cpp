@@ -150,7 +150,9 @@ static void FollowOutcome(HWND window, const BoardUiState& before, const MouseOu
   }
   if (o.capture) SetCapture(window);
   if (o.release) ReleaseCapture();
-  if (o.invalidate) RepaintChanged(window, before);
+  // An action may change the store under every card.
+  if (o.invalidate && o.action != ActNone) RepaintBoard();
+  else if (o.invalidate) RepaintChanged(window, before);
 }
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
@@ -261,7 +263,6 @@ static void ApplyMouseOutcome(HWND window, const BoardUiState& before, MouseOutc
   FollowOutcome(window, before, o);
   if (o.action == ActNone) return;
   RunAction(window, o, menuAt);
-  RepaintBoard();  // an action may have changed the store under every card
   if (boardUi.boardKeyboard) CursorFollow(true);
   RefreshHover(window);
   if (boardUi.boardKeyboard) TellReaderFocus(window, false);
@@ -407,6 +408,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam, lParam); return 0;
     case WM_HOTKEY: TypeBindText(wParam); return 0;
     case WM_APP_SUBMIT: AddTicketFromInputs(); return 0;
+    case WM_APP_SAVE: SavePaintedChange(); return 0;
     case WM_APP_CANCEL: OnCancelInput(window, reinterpret_cast<HWND>(wParam)); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

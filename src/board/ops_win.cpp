@@ -12,6 +12,27 @@
 #include "store/clean.h"
 #include "store/ticket.h"
 
+static bool savePosted;
+
+// The user waits for the board, not for the disk: the change is painted at once, and saved as the
+// very next thing the window does, before it takes any other input (a posted message comes before
+// input). The close and the 30 s timer save as ever.
+static void SaveAfterPaint() {
+  RepaintBoard();
+  if (!mainWindow) {
+    SaveTicketsReported();
+    return;
+  }
+  UpdateWindow(mainWindow);
+  if (!savePosted) savePosted = PostMessageW(mainWindow, WM_APP_SAVE, 0, 0) != 0;
+  if (!savePosted) SaveTicketsReported();
+}
+
+void SavePaintedChange() {
+  savePosted = false;
+  SaveTicketsReported();
+}
+
 void AddTicketFromInputs() {
   char16_t number[numberFieldRead] = {};
   char16_t description[descriptionFieldRead] = {};
@@ -29,8 +50,7 @@ void AddTicketFromInputs() {
   if (numberInput) SetWindowTextW(numberInput, L"");
   if (descriptionInput) SetWindowTextW(descriptionInput, L"");
   if (numberInput) SetFocus(numberInput);
-  SaveTicketsReported();
-  RepaintBoard();
+  SaveAfterPaint();
 }
 
 void SetTicketState(int32_t index, int32_t newState) {
@@ -38,8 +58,7 @@ void SetTicketState(int32_t index, int32_t newState) {
   if (!ChangeTicketState(index, newState, UnixNow(), status, statusUnits)) return;
   ScrollColumnToTop(ColumnOf(newState));
   ShowStatus(status);
-  SaveTicketsReported();
-  RepaintBoard();
+  SaveAfterPaint();
 }
 
 void DeleteTicket(int32_t index) {
@@ -54,6 +73,5 @@ void DeleteTicket(int32_t index) {
   if (index >= ticketStore.ticketCount) return;
   RemoveTicketAt(index);
   ForgetHover();
-  SaveTicketsReported();
-  RepaintBoard();
+  SaveAfterPaint();
 }
