@@ -179,8 +179,8 @@ void DrawBoardFront(HDC dc, uint32_t now, uint32_t tick) {
   DrawFooter(dc, tick);
 }
 
-// Kept between paints: the back buffer is remade when the client size or the DPI changes, the
-// glow tiles only when their picture does.
+// Kept between paints: the back buffer while the client area fits it, the glow tiles while their
+// picture stays.
 struct BoardBuffers {
   Surface back;       // the whole client area
   Surface glows[2];   // each glow's rectangle within the client area
@@ -229,15 +229,28 @@ void KeepGlowTile(HDC reference, int32_t k, const Rect& client, const Glow glows
   else DrawGlows(tile.dc, client.right, client.bottom);
 }
 
-// Returns true when the back buffer was made anew (its picture is then still to be drawn).
+// The back buffer is kept while the client area fits in it and fills at least half of it, so
+// the steps of a resize do not make a new one each; one that grows is made a little larger.
+void KeepBackBuffer(HDC reference, int32_t width, int32_t height) {
+  const Rect& b = buffers.back.box;
+  int64_t have = static_cast<int64_t>(b.right) * b.bottom;
+  int64_t need = static_cast<int64_t>(width) * height;
+  if (buffers.back.dc && b.right >= width && b.bottom >= height && have <= 2 * need) return;
+  bool growing = buffers.back.dc != NULL;
+  FreeSurface(&buffers.back);
+  Rect box{0, 0, width, height};
+  if (growing) box = Rect{0, 0, width + s(64), height + s(64)};
+  MakeSurface(reference, box, &buffers.back);
+}
+
+// Returns true when the client size or the DPI changed (the picture is then drawn whole).
 bool KeepBuffers(HDC reference, int32_t width, int32_t height) {
   if (buffers.back.dc && buffers.width == width && buffers.height == height &&
       buffers.dpi == dpi)
     return false;
-  ReleaseCardImages();
-  FreeSurface(&buffers.back);
+  KeepBackBuffer(reference, width, height);
+  if (!buffers.back.dc) return true;
   Rect client{0, 0, width, height};
-  if (!MakeSurface(reference, client, &buffers.back)) return true;
   Glow glows[2];
   BoardGlows(width, height, glows);
   Rect meet = Intersection(GlowBox(glows[0]), GlowBox(glows[1]));

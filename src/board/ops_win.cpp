@@ -23,7 +23,7 @@ static void SaveAfterPaint() {
     SaveTicketsReported();
     return;
   }
-  UpdateWindow(mainWindow);
+  RedrawWindow(mainWindow, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (!savePosted) savePosted = PostMessageW(mainWindow, WM_APP_SAVE, 0, 0) != 0;
   if (!savePosted) SaveTicketsReported();
 }
