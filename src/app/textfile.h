@@ -3,11 +3,14 @@
 #include <stdint.h>
 
 constexpr int32_t textBufferUnits = 1048576;
-// Decoded text of the last file read, always terminated; valid until the next ReadTextFile.
-extern char16_t textBuffer[textBufferUnits];
+// Decoded text of the last file read, always terminated (room for textBufferUnits units); valid
+// until the next ReadTextFile or ReleaseReadText.
+extern char16_t* textBuffer;
 
 // Units decoded into textBuffer; 0 when the file is missing, unreadable, empty or undecodable.
 int32_t ReadTextFile(const char16_t* path);
+// The text read is no longer needed: its memory goes back to the system, textBuffer is empty.
+void ReleaseReadText();
 // The longest text WriteTextFile takes, its terminator included: the data file's save buffer,
 // the largest text the program writes.
 constexpr int32_t writeTextUnits = 88256;

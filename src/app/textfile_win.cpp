@@ -7,7 +7,10 @@
 #include "app/textcodec.h"
 #include "app/textfile_win.h"
 
-char16_t textBuffer[textBufferUnits];
+// The buffers of a read are taken from the system for the read and given back after it: a board
+// of 400 tickets reads a few hundred kilobytes once, and the memory need not stay with the program.
+static char16_t noText[1];
+char16_t* textBuffer = noText;
 bool lastReadCut = false;
 bool lastReadFailed = false;
 int32_t lastReadEncoding = EncodingUtf8;
@@ -49,7 +52,6 @@ int32_t FileProblemOf(DWORD error, const char16_t* path) {
 }
 
 namespace {
-uint8_t readBytes[readByteLimit + 2];
 // UTF-8 takes at most three bytes for one UTF-16 unit (four for a pair of two).
 constexpr int32_t writeByteUnits = 3 * writeTextUnits;
 uint8_t writeBytes[writeByteUnits];
@@ -88,8 +90,17 @@ bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool fl
 }
 }  // namespace
 
+static void* TakeMemory(size_t bytes) {
+  return VirtualAlloc(NULL, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+void ReleaseReadText() {
+  if (textBuffer != noText) VirtualFree(textBuffer, 0, MEM_RELEASE);
+  textBuffer = noText;
+}
+
 int32_t ReadTextFile(const char16_t* path) {
-  textBuffer[0] = 0;
+  ReleaseReadText();
   lastReadCut = false;
   lastReadFailed = false;
   HANDLE file = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
@@ -100,8 +111,13 @@ int32_t ReadTextFile(const char16_t* path) {
     if (lastReadFailed) NoteFailure(error, true, path);
     return 0;
   }
+  uint8_t* bytes = static_cast<uint8_t*>(TakeMemory(readByteLimit + 2));
+  char16_t* text = static_cast<char16_t*>(TakeMemory(sizeof(char16_t) * textBufferUnits));
   DWORD n = 0;
-  if (!ReadFile(file, readBytes, readByteLimit, &n, NULL)) {
+  if (!bytes || !text) {  // no memory for the read: a failure, not an empty file
+    NoteFailure(ERROR_NOT_ENOUGH_MEMORY, true, path);
+    lastReadFailed = true;
+  } else if (!ReadFile(file, bytes, readByteLimit, &n, NULL)) {
     NoteFailure(GetLastError(), true, path);
     n = 0;
     lastReadFailed = true;
@@ -112,10 +128,18 @@ int32_t ReadTextFile(const char16_t* path) {
     lastReadCut = high != 0 || low > static_cast<DWORD>(readByteLimit);
   }
   CloseHandle(file);
-  readBytes[n] = 0;
-  readBytes[n + 1] = 0;
-  return DecodeTextBytes(readBytes, static_cast<int32_t>(n), textBuffer, textBufferUnits,
-                         &lastReadEncoding, lastReadCut);
+  int32_t units = 0;
+  if (bytes && text) {
+    bytes[n] = 0;
+    bytes[n + 1] = 0;
+    textBuffer = text;
+    units = DecodeTextBytes(bytes, static_cast<int32_t>(n), textBuffer, textBufferUnits,
+                            &lastReadEncoding, lastReadCut);
+  } else if (text) {
+    VirtualFree(text, 0, MEM_RELEASE);
+  }
+  if (bytes) VirtualFree(bytes, 0, MEM_RELEASE);
+  return units;
 }
 
 // Another program that has the file open (an editor, a virus scanner, a backup) makes the

@@ -87,7 +87,9 @@ void TypeBindText(WPARAM id) {
     ShowStatus(status);
     return;
   }
-  if (PrepareBindText(bindWorkBuffer, bindWorkUnits, textBuffer) == 0) {
+  int32_t prepared = PrepareBindText(bindWorkBuffer, bindWorkUnits, textBuffer);
+  ReleaseReadText();
+  if (prepared == 0) {
     FormatText(status, statusUnits, u"Бинд Ctrl+F%d пустой \u2014 открой «Бинды»", n);
     ShowStatus(status);
     return;

@@ -28,6 +28,7 @@ static void FormatBindListItem(int32_t slot, char16_t* row, int32_t cap) {
   FormatBindPath(path, 600, slot);
   ReadTextFile(path);
   TakeBindText(bindWorkBuffer, bindWorkUnits, textBuffer);
+  ReleaseReadText();
   FormatBindRow(row, cap, slot, bindWorkBuffer);
 }
 
@@ -37,6 +38,7 @@ static void LoadBindSlot(int32_t index) {
   FormatBindPath(path, 600, index + 1);
   int32_t decoded = ReadTextFile(path);
   int32_t taken = TakeBindText(bindWorkBuffer, bindWorkUnits, textBuffer);
+  ReleaseReadText();
   currentSlotWhole = BindFileTakenWhole(decoded, taken, lastReadCut);
   SetWindowTextW(slotEditor, W(bindWorkBuffer));
 }

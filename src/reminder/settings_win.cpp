@@ -20,6 +20,7 @@ void LoadSettings() {
     return;
   }
   ParseSettingsText(textBuffer, n, &settings);
+  ReleaseReadText();
 }
 
 bool UpdateSettings(int32_t remind, int32_t hour, int32_t minute) {

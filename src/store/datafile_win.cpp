@@ -147,6 +147,7 @@ void LoadTickets() {
   }
   ParseTicketText(textBuffer, n, UnixNow());
   backupPending = DataFileNeedsCopy(textBuffer, n, lastReadEncoding, lastReadCut);
+  ReleaseReadText();
 }
 
 bool DataFileUnread() { return dataUnread; }
