@@ -107,6 +107,11 @@ void BenchPaint() {
   Report(x, ">= 4x", x.median >= 4);
   Figure p = Summarise("the timer's parts into the kept back buffer (no screen copy)", "ms", timer);
   Report(p, "(the idle repaint)", true);
+  KeptPaintBytes kept = MeasureKeptPaint();
+  const double mb = 1024.0 * 1024.0;
+  Report(Summarise("kept: the back buffer", "MB", {kept.back / mb}), "(the client area)", true);
+  Report(Summarise("kept: the glow tiles", "MB", {kept.glows / mb}), "(a cache)", true);
+  Report(Summarise("kept: the card images in use", "MB", {kept.cards / mb}), "(a cache)", true);
 
   HWND window = MakeBoardWindow();
   PumpMessages();

@@ -288,6 +288,17 @@ HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
   return dc;
 }
 
+static int64_t SurfaceBytes(const Surface& s) {
+  if (!s.dc) return 0;
+  return static_cast<int64_t>(s.box.right - s.box.left) * (s.box.bottom - s.box.top) * 4;
+}
+
+KeptPaintBytes MeasureKeptPaint() {
+  return KeptPaintBytes{SurfaceBytes(buffers.back),
+                        SurfaceBytes(buffers.glows[0]) + SurfaceBytes(buffers.glows[1]),
+                        CardImageBytes()};
+}
+
 void ReleaseBoardBuffers() {
   ReleaseCardImages();
   FreeSurface(&buffers.back);

@@ -12,6 +12,11 @@ void DrawBoard(HDC dc, uint32_t now, uint32_t tick);
 // reference, from the last ComputeLayout; everything when the buffer is new. Returns its DC, or
 // NULL when no buffer can be made.
 HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick);
+// Bytes of pixels the kept buffers hold: the back buffer, the glow tiles, the card images.
+struct KeptPaintBytes {
+  int64_t back, glows, cards;
+};
+KeptPaintBytes MeasureKeptPaint();
 // Frees the kept buffers (WM_DESTROY); the next paint makes them again.
 void ReleaseBoardBuffers();
 // Timer 1: invalidates what changes with the clock (live dots and timers, the status line).

@@ -157,6 +157,12 @@ void ReleaseCardImages() {
   images = CardImages{};
 }
 
+int64_t CardImageBytes() {
+  int32_t used = 0;
+  for (int32_t t : images.tickets) used += t >= 0;
+  return static_cast<int64_t>(used) * images.width * images.height * 4;
+}
+
 // Everything of the card but, for a card in work, the stripe and the time pill.
 static void DrawCardFace(HDC dc, const Rect& box, const Ticket& ticket, const CardGeometry& g,
                          bool hovered, int32_t hoveredButton, bool dragImage, const char16_t* time,

@@ -12,3 +12,5 @@ void DrawTicketCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_
                     bool dragImage, uint32_t now, int32_t phase);
 // Frees the kept card images (the board keeps them between paints).
 void ReleaseCardImages();
+// Bytes of pixels the card images in use hold.
+int64_t CardImageBytes();
