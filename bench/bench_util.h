@@ -51,6 +51,13 @@ bool StartFloor(App& app, const wchar_t* args);
 bool StartTimed(App& app, const wchar_t* image, const wchar_t* args, const wchar_t* className,
                 double* paintedMs);
 constexpr UINT floorSetRect = WM_APP + 1, floorSetStyle = WM_APP + 2, floorSetSize = WM_APP + 3;
+constexpr UINT floorSetEdit = WM_APP + 4, floorFillEdit = WM_APP + 5;
+// The floor opens a window of the style, ex-style, place and size of the program's window on
+// its next click.
+void ArmFloor(const App& floor, HWND like);
+// A click on the floor's window to its opened window's completed paint, in ms (-1: none opened);
+// the window is closed again, or kept open in *kept when given.
+double FloorOpening(const App& floor, HWND* kept = nullptr);
 
 // Waits until the window's thread has taken what was sent to it and the window and its children
 // have nothing left to paint: three trips through its loop (paint comes after every other

@@ -18,6 +18,10 @@ namespace {
 constexpr UINT floorSetRect = WM_APP + 1;   // wParam left | top << 16, lParam right | bottom << 16
 constexpr UINT floorSetStyle = WM_APP + 2;  // the window the next click opens: style, ex-style
 constexpr UINT floorSetSize = WM_APP + 3;   // its size, and the point it opens at (wParam x | y << 16)
+// The window the next click opens holds an EDIT as the binds window's editor, at wParam
+// left | top << 16 of its client area, lParam width | height << 16, filled with binds\F1.txt.
+constexpr UINT floorSetEdit = WM_APP + 4;
+constexpr UINT floorFillEdit = WM_APP + 5;  // the EDIT takes binds\F<wParam>.txt
 
 RECT touched = {0, 0, 0, 0};
 DWORD openStyle = 0, openExStyle = 0;
@@ -28,20 +32,61 @@ char16_t typed[bindWorkUnits];
 BindKeyEvent events[bindEventCapacity];
 INPUT inputs[bindEventCapacity];
 
-void Touch(HWND window) {
-  if (touched.right > touched.left) InvalidateRect(window, &touched, FALSE);
-}
+RECT editPlace = {0, 0, 0, 0};  // left, top, width, height
+HWND edit = NULL;
+HFONT editFont = NULL;
+char16_t bindText[bindWorkUnits];
 
-void TypeBind() {
-  HANDLE f = CreateFileW(L"binds\\F1.txt", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+// binds\F<slot>.txt decoded as UTF-8 into text (room for bindWorkUnits units).
+void ReadBind(int slot, wchar_t* text) {
+  wchar_t path[32];
+  wsprintfW(path, L"binds\\F%d.txt", slot);
+  text[0] = 0;
+  HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
   if (f == INVALID_HANDLE_VALUE) return;
   static char bytes[4 * bindWorkUnits];
   DWORD n = 0;
   ReadFile(f, bytes, sizeof bytes, &n, NULL);
   CloseHandle(f);
-  static wchar_t text[bindWorkUnits + 1];
-  int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, bindWorkUnits);
+  int units = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(n), text, bindWorkUnits - 1);
   text[units] = 0;
+}
+
+// What the binds window does with a slot's text, and nothing else: the text taken as the editor
+// takes it, and put into the EDIT.
+void FillEdit(int slot) {
+  static wchar_t read[bindWorkUnits];
+  ReadBind(slot, read);
+  TakeBindText(bindText, bindWorkUnits, reinterpret_cast<const char16_t*>(read));
+  SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(bindText));
+}
+
+// The EDIT of the binds window's editor: its styles, font and limit, placed before it is filled.
+void MakeEdit(HWND parent) {
+  HDC screen = GetDC(NULL);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(NULL, screen);
+  if (!editFont)
+    editFont = CreateFontW(-MulDiv(15, dpi < 96 ? 96 : dpi, 96), 0, 0, 0, 400, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+  edit = CreateWindowExW(0, L"EDIT", L"",
+                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                             ES_WANTRETURN,
+                         editPlace.left, editPlace.top, editPlace.right, editPlace.bottom, parent,
+                         NULL, GetModuleHandleW(NULL), NULL);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+  SendMessageW(edit, EM_LIMITTEXT, bindEditorLimit, 0);
+  FillEdit(1);
+}
+
+void Touch(HWND window) {
+  if (touched.right > touched.left) InvalidateRect(window, &touched, FALSE);
+}
+
+void TypeBind() {
+  static wchar_t text[bindWorkUnits];
+  ReadBind(1, text);
   PrepareBindText(typed, bindWorkUnits, reinterpret_cast<const char16_t*>(text));
   DWORD start = GetTickCount();
   while (GetTickCount() - start < 2000 && (GetAsyncKeyState(VK_CONTROL) & 0x8000)) Sleep(10);
@@ -75,6 +120,12 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       openStyle = static_cast<DWORD>(wParam);
       openExStyle = static_cast<DWORD>(lParam);
       return 0;
+    case floorSetEdit:
+      editPlace = RECT{LOWORD(wParam), HIWORD(wParam), LOWORD(lParam), HIWORD(lParam)};
+      return 0;
+    case floorFillEdit:
+      if (edit) FillEdit(static_cast<int>(wParam));
+      return 0;
     case floorSetSize:
       openX = LOWORD(wParam);
       openY = HIWORD(wParam);
@@ -91,6 +142,7 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         opened = CreateWindowExW(openExStyle, L"KalmexFloorOpen", L"floor", openStyle & ~WS_VISIBLE,
                                  openX, openY, openWidth, openHeight, window, NULL,
                                  GetModuleHandleW(NULL), NULL);
+        if (editPlace.right > 0) MakeEdit(opened);
         // A topmost window (the reminder) comes up without taking the activation.
         ShowWindow(opened, openExStyle & WS_EX_TOPMOST ? SW_SHOWNOACTIVATE : SW_SHOW);
         UpdateWindow(opened);
@@ -102,6 +154,7 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (window == opened) {
         DestroyWindow(window);
         opened = NULL;
+        edit = NULL;
         return 0;
       }
       DestroyWindow(window);
