@@ -77,7 +77,8 @@ void Object(VARIANT* v, IDispatch* object) {
 }
 
 class Node;
-Node* ColumnObject(int32_t k);
+// The board's object (readBoard) or a column's (0..2).
+Node* ObjectOf(int32_t parent);
 
 // One object of the tree: the board (readBoard) or a column (0..2). Its children that are simple
 // elements are told by their number; a column child is an object of its own.
@@ -113,7 +114,7 @@ class Node : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** out) override {
     *out = NULL;
     if (parent_ == readBoard) return S_FALSE;
-    *out = ColumnObject(readBoard);
+    *out = ObjectOf(readBoard);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -126,7 +127,7 @@ class Node : public IAccessible {
     ReadNode node;
     if (!Read(child, &node)) return E_INVALIDARG;
     if (node.column < 0) return S_FALSE;
-    *out = ColumnObject(node.column);
+    *out = ObjectOf(node.column);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
@@ -179,7 +180,7 @@ class Node : public IAccessible {
     int32_t parent, child;
     if (GetFocus() != mainWindow || !ReadFocus(&parent, &child)) return S_FALSE;
     if (parent == parent_) Child(out, child);
-    else if (parent_ == readBoard) Object(out, ColumnObject(parent));
+    else if (parent_ == readBoard) Object(out, ObjectOf(parent));
     else return S_FALSE;
     return S_OK;
   }
@@ -258,7 +259,7 @@ class Node : public IAccessible {
   HRESULT Answer(LONG child, VARIANT* out) {
     ReadNode node;
     if (child < 1 || !ReadChild(parent_, child, 0, &node)) return S_FALSE;
-    if (node.column >= 0) Object(out, ColumnObject(node.column));
+    if (node.column >= 0) Object(out, ObjectOf(node.column));
     else Child(out, child);
     return S_OK;
   }
@@ -267,7 +268,9 @@ class Node : public IAccessible {
 
 Node boardObject(readBoard);
 Node columnObjects[3] = {Node(0), Node(1), Node(2)};
-Node* ColumnObject(int32_t k) { return k == readBoard ? &boardObject : &columnObjects[k]; }
+Node* ObjectOf(int32_t parent) {
+  return parent == readBoard ? &boardObject : &columnObjects[parent];
+}
 
 struct Told {
   bool any;
@@ -280,8 +283,9 @@ Told told;
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
   LONG id = static_cast<LONG>(lParam);
   bool board = id == OBJID_CLIENT, column = id >= 1 && id <= 3;
-  if ((!board && !column) || !LoadLibraries()) return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
-  Node* object = board ? &boardObject : &columnObjects[id - 1];
+  if ((!board && !column) || !LoadLibraries())
+    return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
+  Node* object = ObjectOf(board ? readBoard : id - 1);
   return library.lresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object));
 }
 
