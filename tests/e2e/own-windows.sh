@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The focus tests once more in a Wine prefix without the virtual desktop: every top-level window is
+# The focus tests and the board's keyboard and screen-reader tests once more in a Wine prefix
+# without the virtual desktop: every top-level window is
 # an X window of its own and gets the activation a moment after it is shown, as on a real desktop,
 # on a display of this run's own with a small window manager, as users have one.
 #
@@ -46,7 +47,7 @@ fi
 openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
-WINEDEBUG=-all,fixme+event wine "$exe" --gtest_filter='Focus.*' 2>&1 | tee "$log"
+WINEDEBUG=-all,fixme+event wine "$exe" --gtest_filter='Focus.*:BoardKeyboard.*' 2>&1 | tee "$log"
 status=${PIPESTATUS[0]}
 if grep -q "$waited" "$log"; then
   echo "FAILED: a window waited for the window manager to withdraw it: $(grep -m1 "$waited" "$log")"
