@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int32_t firstColumnChild = readFirstColumn, clearChild = readClearButton;
-
 struct ButtonText {
   int32_t hit;
   const char16_t* name;
@@ -22,18 +20,11 @@ const ButtonText buttons[4] = {
     {HitTakeButton, u"В РАБОТУ", u"Enter"},
     {HitClearButton, u"очистить", u""},
 };
+// The board's child number of the button (1..3, or the clear button's) and back.
+int32_t ChildOfButton(int32_t i) { return i == 3 ? readClearButton : i + 1; }
+const ButtonText& ButtonOf(int32_t child) { return buttons[child == readClearButton ? 3 : child - 1]; }
+
 const char16_t* const stateWords[3] = {u"в работе", u"на уточнении", u"выполнена"};
-
-Rect ButtonBox(int32_t hit) {
-  switch (hit) {
-    case HitSettingsButton: return boardLayout.settingsButtonRect;
-    case HitBindsButton: return boardLayout.bindsButtonRect;
-    case HitTakeButton: return boardLayout.takeButtonRect;
-  }
-  return boardLayout.clearButtonRect;
-}
-
-bool HasClear() { return boardLayout.columnCount[2] > 0; }
 
 // The empty-state text is painted on lines; a reader gets one.
 void OneLine(char16_t* out, int32_t cap, const char16_t* text) {
@@ -57,7 +48,7 @@ void ReadCard(int32_t k, int32_t row, uint32_t now, ReadNode* out) {
 }  // namespace
 
 int32_t ReadChildCount(int32_t parent) {
-  if (parent == readBoard) return HasClear() ? clearChild : clearChild - 1;
+  if (parent == readBoard) return HasClearButton() ? readClearButton : readClearButton - 1;
   if (parent < 0 || parent > 2) return 0;
   int32_t count = boardLayout.columnCount[parent];
   return count > 0 ? count : 1;
@@ -70,8 +61,8 @@ bool ReadChild(int32_t parent, int32_t child, uint32_t now, ReadNode* out) {
   out->focusable = true;
   int32_t focusParent, focusChild;
   out->focused = ReadFocus(&focusParent, &focusChild) && focusParent == parent && focusChild == child;
-  if (parent == readBoard && child >= firstColumnChild && child < clearChild) {
-    int32_t k = child - firstColumnChild;
+  if (parent == readBoard && child >= readFirstColumn && child < readClearButton) {
+    int32_t k = child - readFirstColumn;
     out->role = ReadList;
     out->column = k;
     out->box = boardLayout.columnRect[k];
@@ -81,9 +72,9 @@ bool ReadChild(int32_t parent, int32_t child, uint32_t now, ReadNode* out) {
     return true;
   }
   if (parent == readBoard) {
-    const ButtonText& b = buttons[child == clearChild ? 3 : child - 1];
+    const ButtonText& b = ButtonOf(child);
     out->role = ReadButton;
-    out->box = ButtonBox(b.hit);
+    out->box = ButtonRect(b.hit);
     CopyText(out->name, readNameUnits, b.name);
     CopyText(out->description, readValueUnits, b.hint);
     return true;
@@ -104,7 +95,7 @@ bool ReadFocus(int32_t* parent, int32_t* child) {
   *parent = readBoard;
   for (int32_t i = 0; i < 4; i++)
     if (buttons[i].hit == ui.cursorButton) {
-      *child = i == 3 ? clearChild : i + 1;
+      *child = ChildOfButton(i);
       return true;
     }
   *parent = ui.cursorColumn;
@@ -115,12 +106,12 @@ bool ReadFocus(int32_t* parent, int32_t* child) {
 int32_t ReadChildAt(int32_t parent, int32_t x, int32_t y) {
   if (parent == readBoard) {
     for (int32_t child = 1; child <= ReadChildCount(readBoard); child++) {
-      bool column = child >= firstColumnChild && child < clearChild;
-      if (!column && RectContains(ButtonBox(buttons[child == clearChild ? 3 : child - 1].hit), x, y))
+      bool column = child >= readFirstColumn && child < readClearButton;
+      if (!column && RectContains(ButtonRect(ButtonOf(child).hit), x, y))
         return child;
     }
     for (int32_t k = 0; k < 3; k++)
-      if (RectContains(boardLayout.columnRect[k], x, y)) return firstColumnChild + k;
+      if (RectContains(boardLayout.columnRect[k], x, y)) return readFirstColumn + k;
     return 0;
   }
   if (parent < 0 || parent > 2 || !RectContains(boardLayout.listRect[parent], x, y)) return 0;

@@ -131,19 +131,13 @@ class Node : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-    ReadNode node;
-    if (!Read(child, &node)) return E_INVALIDARG;
-    return Text(node.name, out);
+    return TextOf(child, out, [](const ReadNode& n) { return n.name; });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
-    ReadNode node;
-    if (!Read(child, &node)) return E_INVALIDARG;
-    return Text(node.value, out);
+    return TextOf(child, out, [](const ReadNode& n) { return n.value; });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-    ReadNode node;
-    if (!Read(child, &node)) return E_INVALIDARG;
-    return Text(node.description, out);
+    return TextOf(child, out, [](const ReadNode& n) { return n.description; });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     ReadNode node;
@@ -237,6 +231,14 @@ class Node : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
+  // One of the child's texts, as a string of the reader's; none when it is empty.
+  template <class Field>
+  HRESULT TextOf(const VARIANT& child, BSTR* out, Field field) {
+    *out = NULL;
+    ReadNode node;
+    if (!Read(child, &node)) return E_INVALIDARG;
+    return Text(field(node), out);
+  }
   // The child, or this object itself for CHILDID_SELF: the board's own client area, or the
   // column as its board tells it.
   bool Read(const VARIANT& child, ReadNode* out) {

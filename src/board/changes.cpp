@@ -49,15 +49,7 @@ Rect TicketBox(int32_t ticket) {
 
 // What the hover of boardUi lights: a card, a button, the clear button or the credit link.
 Rect HoverBox() {
-  const BoardLayout& L = boardLayout;
-  switch (boardUi.hoverCode) {
-    case HitTakeButton: return L.takeButtonRect;
-    case HitBindsButton: return L.bindsButtonRect;
-    case HitSettingsButton: return L.settingsButtonRect;
-    case HitClearButton: return L.clearButtonRect;
-    case HitCreditLink: return L.creditLinkRect;
-  }
-  return IsCard(boardUi.hoverCode) ? TicketBox(boardUi.hoverTicket) : Rect{};
+  return IsCard(boardUi.hoverCode) ? TicketBox(boardUi.hoverTicket) : ButtonRect(boardUi.hoverCode);
 }
 
 // The parts of boardUi that the picture shows, each with the box it is drawn in.

@@ -84,8 +84,6 @@ MouseOutcome CardAction(int32_t action) {
 // The row of buttons above the board, left to right.
 const int32_t toolButtons[3] = {HitSettingsButton, HitBindsButton, HitTakeButton};
 
-bool HasClearButton() { return boardLayout.columnCount[2] > 0; }
-
 // Finds the cursor's card in the column lists as they are (CursorFollow tells how).
 void Refind(bool scroll);
 
@@ -204,12 +202,7 @@ MouseOutcome BoardKeyPress(int32_t key) {
 }
 
 Rect CursorBox() {
-  switch (boardUi.cursorButton) {
-    case HitTakeButton: return boardLayout.takeButtonRect;
-    case HitSettingsButton: return boardLayout.settingsButtonRect;
-    case HitBindsButton: return boardLayout.bindsButtonRect;
-    case HitClearButton: return boardLayout.clearButtonRect;
-  }
+  if (boardUi.cursorButton) return ButtonRect(boardUi.cursorButton);
   int32_t k = boardUi.cursorColumn;
   if (boardUi.cursorTicket < 0)
     return ComputeColumnParts(boardLayout.columnRect[k], boardLayout.listRect[k]).emptyText;

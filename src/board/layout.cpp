@@ -101,6 +101,20 @@ HitResult HitTest(int32_t x, int32_t y) {
 
 bool HitShowsHand(int32_t code) { return code != HitNothing && code != HitCardBody; }
 
+Rect ButtonRect(int32_t code) {
+  const BoardLayout& l = boardLayout;
+  switch (code) {
+    case HitTakeButton: return l.takeButtonRect;
+    case HitBindsButton: return l.bindsButtonRect;
+    case HitSettingsButton: return l.settingsButtonRect;
+    case HitClearButton: return l.clearButtonRect;
+    case HitCreditLink: return l.creditLinkRect;
+  }
+  return Rect{};
+}
+
+bool HasClearButton() { return boardLayout.columnCount[2] > 0; }
+
 void MinimumWindowSize(int32_t* width, int32_t* height) {
   *width = s(1000);
   *height = s(620);

@@ -59,6 +59,11 @@ HitResult HitTest(int32_t x, int32_t y);
 // Whether the mouse over code shows the hand: everything that is clicked, not a card's body
 // (it is dragged) and not empty space.
 bool HitShowsHand(int32_t code);
+// The rectangle of a button of the board by its code (the tool buttons, the clear button, the
+// credit link); an empty one for every other code.
+Rect ButtonRect(int32_t code);
+// The clear button is there while there are done cards.
+bool HasClearButton();
 
 // Smallest outer size of the main window.
 void MinimumWindowSize(int32_t* width, int32_t* height);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,22 @@ bool OutlinedAt(const App& app, Place place) {
 }
 bool Outlined(const App& app, int32_t k, int32_t row) {
   return OutlinedAt(app, [&] { return CardBox(k, row); });
+}
+
+// Types each number (and the description, when there is one) into the inputs and presses Enter;
+// returns when the last one is in the data file, in work.
+void AddTickets(const App& app, std::initializer_list<const wchar_t*> numbers,
+                const wchar_t* description) {
+  for (const wchar_t* number : numbers) {
+    TypeText(number);
+    if (description[0]) {
+      PressKey(VK_TAB);
+      TypeText(description);
+    }
+    PressKey(VK_RETURN);
+  }
+  const wchar_t* last = *(numbers.end() - 1);
+  ASSERT_TRUE(WaitFor([&] { return StateIn(app, std::string(last, last + wcslen(last))) == '0'; }));
 }
 
 void ShiftKey(WORD vk) {
@@ -106,13 +123,7 @@ TEST(BoardKeyboard, AReaderReadsTheCardsAndHearsTheCursor) {
   App app = MakeApp("board-reader");
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  for (const wchar_t* number : {L"R-1", L"R-2"}) {
-    TypeText(number);
-    PressKey(VK_TAB);
-    TypeText(L"Принтер");
-    PressKey(VK_RETURN);
-  }
-  ASSERT_TRUE(WaitFor([&] { return StateIn(app, "R-2") == '0'; }));
+  AddTickets(app, {L"R-1", L"R-2"}, L"Принтер");
   CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
   IAccessible* board = NULL;
   ASSERT_EQ(AccessibleObjectFromWindow(app.main, OBJID_CLIENT, IID_IAccessible,
@@ -161,11 +172,7 @@ TEST(BoardKeyboard, EveryCardCommandWithoutTheMouse) {
   App app = MakeApp("board-keyboard");
   ASSERT_TRUE(StartApp(app));
   ASSERT_TRUE(BringToFront(app.main));
-  for (const wchar_t* number : {L"K-1", L"K-2"}) {
-    TypeText(number);
-    PressKey(VK_RETURN);
-  }
-  ASSERT_TRUE(WaitFor([&] { return StateIn(app, "K-2") == '0'; }));
+  AddTickets(app, {L"K-1", L"K-2"}, L"");
   EXPECT_FALSE(Outlined(app, 0, 0)) << "no cursor while the keyboard is in the inputs";
 
   PressKey(VK_F6);  // the description input
