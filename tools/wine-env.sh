@@ -78,7 +78,9 @@ KALMEX_XVFB_PID=""
 kalmex_xvfb_up() {
   local fd_file
   fd_file=$(mktemp)
-  setsid Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
+  # -noreset: by default the server starts over whenever its last client leaves, and a program
+  # connecting in that moment (the next test's, the window manager) is refused its display.
+  setsid Xvfb -displayfd 1 -noreset -screen 0 1920x1080x24 -nolisten tcp >"$fd_file" 2>/dev/null &
   KALMEX_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$fd_file" ] && break

@@ -44,9 +44,22 @@ if grep -q "$waited" "$log"; then
   echo "own windows: without a window manager Wine kept the bare program waiting: $(grep -m1 "$waited" "$log")"
 fi
 
-openbox --sm-disable >/dev/null 2>&1 &
-manager=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+# The manager is there once it names its check window on the root ("window id # 0x..."); one
+# that did not come up is started again, and the run stops if it never does, since the tests
+# below would then see Wine without one.
+managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; }
+for _ in 1 2 3; do
+  openbox --sm-disable >"$log" 2>&1 &
+  manager=$!
+  for _ in $(seq 50); do managed && break; sleep 0.1; done
+  managed && break
+  kill "$manager" 2>/dev/null
+  manager=""
+done
+if [ -z "$manager" ]; then
+  echo "FAILED: the window manager did not come up on $DISPLAY: $(head -n1 "$log")"
+  exit 1
+fi
 WINEDEBUG=-all,fixme+event wine "$exe" --gtest_filter='Focus.*:BoardKeyboard.*' 2>&1 | tee "$log"
 status=${PIPESTATUS[0]}
 if grep -q "$waited" "$log"; then
