@@ -30,9 +30,8 @@ TEST(Startup, SecondStartRestoresTheFirstAndLeaves) {
   ShowWindow(first.main, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return IsIconic(first.main) != 0; }));
 
-  App second = first;  // the same program file, started again
-  second.process = PROCESS_INFORMATION{};
-  second.main = NULL;
+  App second;  // the same program file, started again
+  second.folder = first.folder;
   std::wstring exe = first.folder + L"\\kalmex.exe";
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/geometry.h"
@@ -250,6 +251,26 @@ int CloseApp(App& app, DWORD timeoutMs) {
   if (code == -1) KillApp(app);
   return code;
 }
+
+App::App(App&& other) noexcept
+    : folder(std::move(other.folder)), process(other.process), main(other.main) {
+  other.process = PROCESS_INFORMATION{};
+  other.main = NULL;
+}
+
+App& App::operator=(App&& other) noexcept {
+  if (this != &other) {
+    KillApp(*this);
+    folder = std::move(other.folder);
+    process = other.process;
+    main = other.main;
+    other.process = PROCESS_INFORMATION{};
+    other.main = NULL;
+  }
+  return *this;
+}
+
+App::~App() { KillApp(*this); }
 
 void KillApp(App& app) {
   if (!app.process.hProcess) return;

@@ -9,6 +9,15 @@ struct App {
   std::wstring folder;  // fresh program folder, kalmex.exe copied into it
   PROCESS_INFORMATION process{};
   HWND main = NULL;     // its ZoltexMain window
+
+  App() = default;
+  App(App&& other) noexcept;
+  App& operator=(App&& other) noexcept;
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+  // A program still running when its test ends (an assertion returned early) is stopped: the
+  // next test's start would otherwise find it and leave as a second start.
+  ~App();
 };
 
 // A new empty folder under %TEMP%\Мои документы named after the test, with kalmex.exe (found beside the test
