@@ -30,11 +30,12 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/d
 kalmex_xvfb_up
 manager=""
 log=$(mktemp)
+manager_log=$(mktemp)
 stop() {
   wineserver -k >/dev/null 2>&1
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
   kill "$KALMEX_XVFB_PID" 2>/dev/null
-  rm -f "$log"
+  rm -f "$log" "$manager_log"
 }
 trap stop EXIT
 waited='wait_for_withdrawn_state.*timed out'
@@ -49,7 +50,7 @@ fi
 # below would then see Wine without one.
 managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; }
 for _ in 1 2 3; do
-  openbox --sm-disable >"$log" 2>&1 &
+  openbox --sm-disable >"$manager_log" 2>&1 &
   manager=$!
   for _ in $(seq 50); do managed && break; sleep 0.1; done
   managed && break
@@ -57,7 +58,7 @@ for _ in 1 2 3; do
   manager=""
 done
 if [ -z "$manager" ]; then
-  echo "FAILED: the window manager did not come up on $DISPLAY: $(head -n1 "$log")"
+  echo "FAILED: the window manager did not come up on $DISPLAY: $(head -n1 "$manager_log")"
   exit 1
 fi
 WINEDEBUG=-all,fixme+event wine "$exe" --gtest_filter='Focus.*:BoardKeyboard.*' 2>&1 | tee "$log"
