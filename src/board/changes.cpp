@@ -93,3 +93,14 @@ int32_t ChangedRects(const BoardUiState& before, Rect* out, int32_t cap) {
   }
   return c.count;
 }
+
+int32_t TicketChangeRects(uint32_t columns, Rect* out, int32_t cap) {
+  Changes c{out, cap, 0};
+  for (int32_t k = 0; k < 3; k++)
+    if (columns & (1u << k)) c.Add(boardLayout.columnRect[k]);
+  const BoardLayout& L = boardLayout;
+  c.Add(StatusBox(L.clientWidth, L.margin, L.creditLinkRect));
+  return c.count;
+}
+
+uint32_t ColumnBit(int32_t state) { return 1u << ColumnOf(state); }

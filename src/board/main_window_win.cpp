@@ -150,9 +150,8 @@ static void FollowOutcome(HWND window, const BoardUiState& before, const MouseOu
   }
   if (o.capture) SetCapture(window);
   if (o.release) ReleaseCapture();
-  // An action may change the store under every card.
-  if (o.invalidate && o.action != ActNone) RepaintBoard();
-  else if (o.invalidate) RepaintChanged(window, before);
+  // An action that changes the tickets repaints their columns itself.
+  if (o.invalidate) RepaintChanged(window, before);
 }
 
 // Cards can move under a mouse that stands still (a card sent to another column, a deletion, a
@@ -263,7 +262,11 @@ static void ApplyMouseOutcome(HWND window, const BoardUiState& before, MouseOutc
   FollowOutcome(window, before, o);
   if (o.action == ActNone) return;
   RunAction(window, o, menuAt);
-  if (boardUi.boardKeyboard) CursorFollow(true);
+  if (boardUi.boardKeyboard) {
+    BoardUiState moved = boardUi;
+    CursorFollow(true);
+    RepaintChanged(window, moved);
+  }
   RefreshHover(window);
   if (boardUi.boardKeyboard) TellReaderFocus(window, false);
 }

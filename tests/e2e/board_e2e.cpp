@@ -26,6 +26,22 @@ HWND Input(const App& app, int id) { return GetDlgItem(app.main, id); }
 
 std::wstring InputText(const App& app, int id) { return RemoteControlText(Input(app, id)); }
 
+// The part of the board as the program painted it equals the same part after a repaint of the
+// whole window: nothing a change left out of its repaint stays on the screen.
+bool PaintedAsAfresh(const App& app, const Rect& part) {
+  Settle(app);
+  Pixels shown = CaptureClient(app.main);
+  InvalidateRect(app.main, NULL, FALSE);
+  Settle(app);
+  Pixels afresh = CaptureClient(app.main);
+  if (shown.data.empty() || shown.width != afresh.width || shown.height != afresh.height)
+    return false;
+  for (int32_t y = part.top; y < part.bottom; y++)
+    for (int32_t x = part.left; x < part.right; x++)
+      if (shown.At(x, y) != afresh.At(x, y)) return false;
+  return true;
+}
+
 }  // namespace
 
 TEST(Board, TypingANumberAndEnterAddsATicketAndSavesIt) {
@@ -69,6 +85,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   Click(app.main, done.x, done.y);
   EXPECT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|4|"); }));
   EXPECT_TRUE(DataHas(app, "|A-1|first"));
+  EXPECT_TRUE(PaintedAsAfresh(app, boardLayout.listRect[0])) << "the card gone from work";
 
   // Drag B-2 (on clarification) to the in-work column's header.
   int32_t x = boardLayout.listRect[1].left + 40, y = CardTop(1, 0) + 60;
@@ -79,6 +96,7 @@ TEST(Board, CardDoneButtonAndDragBetweenColumns) {
   MoveMouseTo(app.main, header.x, header.y);
   LeftUp(app.main, header.x, header.y);
   EXPECT_TRUE(WaitFor([&] { return DataHas(app, "\r\n0|5|20|"); }));
+  EXPECT_TRUE(PaintedAsAfresh(app, boardLayout.listRect[1])) << "the card gone from clarification";
   SaveScreenshot(CaptureClient(app.main), "board-after-moves");
   EXPECT_EQ(CloseApp(app), 0);
 }
@@ -326,5 +344,6 @@ TEST(Board, RightClickDuringADragShowsNoMenuAndTheDropStillWorks) {
   LeftUp(app.main, done.x, done.y);
   EXPECT_TRUE(WaitFor([&] { return DataHas(app, "\r\n1|4|"); }));
   EXPECT_TRUE(DataHas(app, "|A-1|first"));
+  EXPECT_TRUE(PaintedAsAfresh(app, boardLayout.listRect[0])) << "the card gone from work";
   EXPECT_EQ(CloseApp(app), 0);
 }

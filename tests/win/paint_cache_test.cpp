@@ -20,6 +20,7 @@
 #include "board/ui_state.h"
 #include "paint_probe.h"
 #include "reminder/settings.h"
+#include "store/ops.h"
 #include "store/ticket.h"
 #include "draw/draw_win.h"
 
@@ -225,14 +226,8 @@ TEST_F(PaintCache, EachStepRepaintsWhatItChanged) {
       {"the cursor on the clear button", cursor(true, HitClearButton, 2, 0, L.columnTickets[2][0])},
       {"the keyboard back in the inputs", cursor(false, 0, 2, 0, L.columnTickets[2][0])},
   };
-  ASSERT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "");
-  for (const Step& step : steps) {
-    BoardUiState before = boardUi;
-    step.change(boardUi);
-    ComputeLayout(1280, 800);  // the scroll is clamped as the window does it
-    Rect rects[16];
-    int32_t n = ChangedRects(before, rects, 16);
-    ASSERT_GT(n, 0) << step.what;
+  // The kept buffer repainted in the rectangles alone must equal a fresh board.
+  auto repaintedAlone = [](const Rect* rects, int32_t n) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     for (int32_t i = 0; i < n; i++) {
       HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
@@ -241,6 +236,46 @@ TEST_F(PaintCache, EachStepRepaintsWhatItChanged) {
     }
     std::vector<uint32_t> kept = Kept(region, now0, 350);
     DeleteObject(region);
-    ASSERT_EQ(FirstDifference(kept, FromScratch(now0, 350)), "") << step.what;
+    return FirstDifference(kept, FromScratch(now0, 350));
+  };
+  ASSERT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "");
+  for (const Step& step : steps) {
+    BoardUiState before = boardUi;
+    step.change(boardUi);
+    ComputeLayout(1280, 800);  // the scroll is clamped as the window does it
+    Rect rects[16];
+    int32_t n = ChangedRects(before, rects, 16);
+    ASSERT_GT(n, 0) << step.what;
+    ASSERT_EQ(repaintedAlone(rects, n), "") << step.what;
+  }
+
+  // A change of the tickets repaints the columns it names and the status box, with the status
+  // text the change sets.
+  char16_t status[statusUnits];
+  auto shown = [&] { SetStatusText(status, 350); };
+  struct TicketStep {
+    const char* what;
+    uint32_t columns;
+    std::function<void()> change;
+  } ticketSteps[] = {
+      {"a waiting ticket deleted", ColumnBit(StateClarify),
+       [&] { RemoveTicketAt(L.columnTickets[1][0]), CopyText(status, statusUnits, u""); }},
+      {"a ticket added", ColumnBit(StateInWork), [&] {
+         char16_t number[] = u"NEW-1", description[] = u"новая";
+         AddTicketCore(number, description, now0, status, statusUnits), shown();
+       }},
+      {"a ticket in work done", ColumnBit(StateInWork) | ColumnBit(StateDone), [&] {
+         ChangeTicketState(L.columnTickets[0][1], StateDone, now0, status, statusUnits), shown();
+       }},
+      {"a done ticket waiting", ColumnBit(StateDone) | ColumnBit(StateClarify), [&] {
+         ChangeTicketState(L.columnTickets[2][0], StateClarify, now0, status, statusUnits), shown();
+       }},
+  };
+  for (const TicketStep& step : ticketSteps) {
+    step.change();
+    ComputeLayout(1280, 800);
+    Rect rects[4];
+    int32_t n = TicketChangeRects(step.columns, rects, 4);
+    ASSERT_EQ(repaintedAlone(rects, n), "") << step.what;
   }
 }
