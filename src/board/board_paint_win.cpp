@@ -334,8 +334,5 @@ void InvalidateTimerParts(HWND window) {
   Rect rects[96];
   int32_t n = TimerRepaintRects(now != lastSecond, rects, 96);
   lastSecond = now;
-  for (int32_t i = 0; i < n; i++) {
-    RECT r = ToRECT(rects[i]);
-    InvalidateRect(window, &r, FALSE);
-  }
+  InvalidateRects(window, rects, n);
 }

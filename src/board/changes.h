@@ -15,5 +15,6 @@ int32_t ChangedRects(const BoardUiState& before, Rect* out, int32_t cap);
 // The rectangles a change of the tickets repaints: the columns whose cards changed (bit k for
 // column k) and the footer's status box, whose statistics count the cards. cap must be 4 or more.
 int32_t TicketChangeRects(uint32_t columns, Rect* out, int32_t cap);
+constexpr uint32_t allColumns = 7;
 // The bit of the column a ticket in the state stands in.
 uint32_t ColumnBit(int32_t state);

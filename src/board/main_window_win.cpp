@@ -55,10 +55,7 @@ static void RepaintChanged(HWND window, const BoardUiState& before) {
   Rect rects[16];
   int32_t n = ChangedRects(before, rects, 16);
   if (n < 0) RepaintBoard();
-  for (int32_t i = 0; i < n; i++) {
-    RECT r = ToRECT(rects[i]);
-    InvalidateRect(window, &r, FALSE);
-  }
+  InvalidateRects(window, rects, n);
 }
 
 static HWND MakeInput(HWND window, int id, int limit, const wchar_t* cue) {

@@ -28,11 +28,7 @@ static void SaveAfterPaint(uint32_t columns) {
     return;
   }
   Rect rects[4];
-  int32_t n = TicketChangeRects(columns, rects, 4);
-  for (int32_t i = 0; i < n; i++) {
-    RECT r = ToRECT(rects[i]);
-    InvalidateRect(mainWindow, &r, FALSE);
-  }
+  InvalidateRects(mainWindow, rects, TicketChangeRects(columns, rects, 4));
   RedrawWindow(mainWindow, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (!savePosted) savePosted = PostMessageW(mainWindow, WM_APP_SAVE, 0, 0) != 0;
   if (!savePosted) SaveTicketsReported();
@@ -61,7 +57,7 @@ void AddTicketFromInputs() {
   if (descriptionInput) SetWindowTextW(descriptionInput, L"");
   if (numberInput) SetFocus(numberInput);
   // A ticket taken back comes from another column.
-  SaveAfterPaint(r.outcome == AddTakenBack ? 7u : ColumnBit(StateInWork));
+  SaveAfterPaint(r.outcome == AddTakenBack ? allColumns : ColumnBit(StateInWork));
 }
 
 void SetTicketState(int32_t index, int32_t newState) {

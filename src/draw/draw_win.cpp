@@ -9,6 +9,13 @@
 #include "draw/pulse.h"
 #include "draw/theme.h"
 
+void InvalidateRects(HWND window, const Rect* rects, int32_t n) {
+  for (int32_t i = 0; i < n; i++) {
+    RECT r = ToRECT(rects[i]);
+    InvalidateRect(window, &r, FALSE);
+  }
+}
+
 void ClearForPaint(HDC dc, const Rect& box) {
   SetBkMode(dc, TRANSPARENT);
   RECT r = ToRECT(box);

@@ -41,6 +41,8 @@ void EndBackBuffer(HWND window, BackBuffer* buffer);
 LRESULT AnswerFieldColors(WPARAM dc);
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+// Marks the n rectangles of the window's client area for the next paint (none for n <= 0).
+void InvalidateRects(HWND window, const Rect* rects, int32_t n);
 // A window's rectangle on the screen: the owner a secondary window is placed on.
 inline Rect ScreenRectOf(HWND window) {
   RECT r{};
