@@ -27,34 +27,13 @@ struct OtherProgram {
   ~OtherProgram() { DestroyWindow(window); }
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
-// Makes the window the foreground one and waits until it has stayed so for a moment. Without
-// the virtual desktop the window manager answers each request a moment later, and under load
-// its answer to the previous switch can still arrive after this one was granted.
-bool HoldForeground(HWND window) {
-  DWORD since = 0;
-  return WaitFor([&] {
-    Pump();
-    if (GetForegroundWindow() != window) {
-      SetForegroundWindow(window);
-      since = 0;
-      return false;
-    }
-    if (!since) since = GetTickCount();
-    return GetTickCount() - since >= 300;
-  }, 5000);
-}
-
 // The other program takes the activation; then the user comes back to the window, the other
 // one staying open as Notepad would (a window manager gives the focus elsewhere when it closes).
 bool SwitchAwayAndBack(HWND window, const OtherProgram& other) {
   ShowWindow(other.window, SW_SHOW);
-  bool away = HoldForeground(other.window);
-  return away && HoldForeground(window);
+  // Each switch is held a moment: under load the window manager can answer one after the next.
+  bool away = BringToFront(other.window, 300);
+  return away && BringToFront(window, 300);
 }
 
 bool IsListBox(HWND control) {

@@ -120,6 +120,7 @@ bool Heard(const std::wstring& name) {
   while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   return std::find(heardFocus.begin(), heardFocus.end(), name) != heardFocus.end();
 }
+// A key whose focus events are listened for afresh.
 void Press(WORD vk) {
   heardFocus.clear();
   PressKey(vk);

@@ -358,13 +358,20 @@ void TypeText(const wchar_t* text) {
   KeysTaken();
 }
 
-bool BringToFront(HWND window) {
+bool BringToFront(HWND window, DWORD holdMs) {
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  DWORD since = 0;
   return WaitFor([&] {
-    if (GetForegroundWindow() == window) return true;
-    SetForegroundWindow(window);
-    return false;
-  }, 3000);
+    MSG msg;  // this thread's own windows take their part of the switch
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    if (GetForegroundWindow() != window) {
+      SetForegroundWindow(window);
+      since = 0;
+      return false;
+    }
+    if (!since) since = GetTickCount();
+    return GetTickCount() - since >= holdMs;
+  }, 3000 + holdMs);
 }
 
 void Settle(const App& app, DWORD timeoutMs) {

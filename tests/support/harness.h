@@ -82,7 +82,9 @@ void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 void TypeText(const wchar_t* text);  // KEYEVENTF_UNICODE, one down/up pair per unit
 // Puts the window in front and waits until it is the foreground window.
-bool BringToFront(HWND window);
+// holdMs > 0: and until it has stayed the foreground window that long (without the virtual
+// desktop the window manager's answer to an earlier switch can still arrive after this one).
+bool BringToFront(HWND window, DWORD holdMs = 0);
 // Lets the program handle what was sent: trips through its message loop (each at most
 // timeoutMs). The input functions above make one such trip to the window they send to.
 void Settle(const App& app, DWORD timeoutMs = 2000);
