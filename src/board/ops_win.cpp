@@ -70,7 +70,7 @@ void SetTicketState(int32_t index, int32_t newState) {
 }
 
 void DeleteTicket(int32_t index) {
-  if (index < 0 || index >= ticketStore.ticketCount) return;
+  if (!ValidIndex(index)) return;
   char16_t question[96];
   FormatDeleteQuestion(index, question, 96);
   if (MessageBoxW(mainWindow, W(question), L"KALMEX", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -78,7 +78,7 @@ void DeleteTicket(int32_t index) {
   if (editorWindow) CloseTicketEditor();
   // The store may have changed while the question was open (timers run meanwhile, nothing else
   // edits it, but the index is checked again all the same).
-  if (index >= ticketStore.ticketCount) return;
+  if (!ValidIndex(index)) return;
   // The hovered card loses its hover look, wherever it is.
   uint32_t columns = ColumnBit(ticketStore.tickets[index].state);
   int32_t hovered = boardUi.hoverTicket;
