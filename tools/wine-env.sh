@@ -115,9 +115,27 @@ kalmex_prefix_up() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 }
 
+kalmex_server_up() {
+  # One server for the whole run, stopped by kalmex_wine_down. The one Wine starts by itself
+  # leaves as soon as its last program has ended, and a program starting in that moment is
+  # refused ("recvmsg: Connection reset by peer") and fails a test that did nothing wrong.
+  # Wine's own services and the desktop stay with it: they are started here with their output
+  # going nowhere, since a test's output pipe held open by them would never end.
+  wineserver -w
+  wineserver -p >/dev/null 2>&1
+  if wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
+    wine explorer.exe /desktop=Default,1920x1080 >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+      xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
+      sleep 0.1
+    done
+  fi
+}
+
 kalmex_wine_up() {
   kalmex_display_up
   kalmex_prefix_up "${1:-96}"
+  kalmex_server_up
 }
 
 kalmex_wine_down() {
