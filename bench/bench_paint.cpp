@@ -111,7 +111,6 @@ void BenchPaint() {
   const double mb = 1024.0 * 1024.0;
   Report(Summarise("kept: the back buffer", "MB", {kept.back / mb}), "(the client area)", true);
   Report(Summarise("kept: the glow tiles", "MB", {kept.glows / mb}), "(a cache)", true);
-  Report(Summarise("kept: the card images in use", "MB", {kept.cards / mb}), "(a cache)", true);
 
   HWND window = MakeBoardWindow();
   PumpMessages();

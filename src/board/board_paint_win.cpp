@@ -10,6 +10,7 @@
 #include "app/text.h"
 #include "board/board_geometry.h"
 #include "board/keyboard.h"
+#include "board/kept_cards_win.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "draw/card_win.h"
@@ -100,9 +101,12 @@ void DrawColumnCards(HDC dc, int32_t k, uint32_t now, int32_t phase) {
     int32_t ticket = L.columnTickets[k][i];
     RECT area = ToRECT(box);
     if (!RectVisible(dc, &area)) continue;  // outside the region being repainted
+    const PlannedCard* planned = FindPlannedCard(k, i);
     if (boardUi.dragging && boardUi.dragTicket == ticket)
       FillRoundRect(dc, box, s(14), Theme::panelColor, Theme::slotLineColor);
-    else
+    else if (planned && !planned->left)
+      DrawPreparedCard(dc, planned->card, false, phase);
+    else if (!planned)
       DrawTicketCard(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), false, now,
                      phase);
   }
@@ -124,8 +128,7 @@ void DrawColumn(HDC dc, int32_t k, uint32_t now, int32_t phase) {
                textCentredLines);
   else
     DrawColumnCards(dc, k, now, phase);
-  if (boardUi.boardKeyboard && !boardUi.cursorButton && k == boardUi.cursorColumn &&
-      GetFocus() == mainWindow)
+  if (ColumnCursorShown() && k == boardUi.cursorColumn)
     DrawFocusOutline(dc, CursorBox(), boardUi.cursorTicket < 0 ? s(12) : s(14));
   RestoreDC(dc, saved);
 
@@ -238,6 +241,7 @@ void KeepBackBuffer(HDC reference, int32_t width, int32_t height) {
   if (buffers.back.dc && b.right >= width && b.bottom >= height && have <= 2 * need) return;
   bool growing = buffers.back.dc != NULL;
   FreeSurface(&buffers.back);
+  ForgetShownCards();
   Rect box{0, 0, width, height};
   if (growing) box = Rect{0, 0, width + s(64), height + s(64)};
   MakeSurface(reference, box, &buffers.back);
@@ -275,7 +279,8 @@ HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
   bool fresh = KeepBuffers(reference, width, height);
   HDC dc = buffers.back.dc;
   if (!dc) return NULL;
-  SelectClipRgn(dc, fresh ? NULL : region);
+  // Cards the buffer already shows as they are now are left out of what is drawn.
+  SelectClipRgn(dc, PlanCardRepaint(dc, fresh ? NULL : region, now));
   RECT all{0, 0, width, height};
   FillRect(dc, &all, windowBrush);
   for (const Surface& glow : buffers.glows) {
@@ -284,7 +289,9 @@ HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
     BitBlt(dc, b.left, b.top, b.right - b.left, b.bottom - b.top, glow.dc, b.left, b.top, SRCCOPY);
   }
   DrawBoardFront(dc, now, tick);
+  DrawLeftCardsClockParts(dc, PulsePhase(tick));
   SelectClipRgn(dc, NULL);
+  EndCardRepaint();
   return dc;
 }
 
@@ -295,12 +302,11 @@ static int64_t SurfaceBytes(const Surface& s) {
 
 KeptPaintBytes MeasureKeptPaint() {
   return KeptPaintBytes{SurfaceBytes(buffers.back),
-                        SurfaceBytes(buffers.glows[0]) + SurfaceBytes(buffers.glows[1]),
-                        CardImageBytes()};
+                        SurfaceBytes(buffers.glows[0]) + SurfaceBytes(buffers.glows[1])};
 }
 
 void ReleaseBoardBuffers() {
-  ReleaseCardImages();
+  ForgetShownCards();
   FreeSurface(&buffers.back);
   for (Surface& glow : buffers.glows) FreeSurface(&glow);
   buffers = BoardBuffers{};

@@ -12,9 +12,9 @@ void DrawBoard(HDC dc, uint32_t now, uint32_t tick);
 // reference, from the last ComputeLayout; everything when the buffer is new. Returns its DC, or
 // NULL when no buffer can be made.
 HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick);
-// Bytes of pixels the kept buffers hold: the back buffer, the glow tiles, the card images.
+// Bytes of pixels the kept buffers hold: the back buffer and the glow tiles.
 struct KeptPaintBytes {
-  int64_t back, glows, cards;
+  int64_t back, glows;
 };
 KeptPaintBytes MeasureKeptPaint();
 // Frees the kept buffers (WM_DESTROY); the next paint makes them again.

@@ -79,20 +79,7 @@ static void DrawCardButtons(HDC dc, const Ticket& ticket, const CardGeometry& g,
   }
 }
 
-namespace {
-
-// What a card shows, apart from the in-work card's stripe and time pill, which follow the clock
-// and the pulse on every frame.
-struct CardFace {
-  int32_t state, hoveredButton, timeWidth, captionWidth, width, height, dpi;
-  bool hovered, placeholder;
-  char16_t number[numberUnits];
-  char16_t description[descriptionUnits];
-  char16_t caption[64];
-  char16_t time[32];  // not kept for a card in work: it is not part of its image
-};
-
-bool SameFace(const CardFace& a, const CardFace& b) {
+bool SameCardLook(const CardLook& a, const CardLook& b) {
   auto same = [](const char16_t* x, const char16_t* y) {
     for (; *x == *y; x++, y++)
       if (!*x) return true;
@@ -105,157 +92,71 @@ bool SameFace(const CardFace& a, const CardFace& b) {
          same(a.caption, b.caption) && same(a.time, b.time);
 }
 
-// Card images kept between paints, one cell each in a column of cells of one bitmap: a complete
-// repaint of the board copies the cards instead of drawing their texts again. A card drawn over
-// the column's panel looks the same wherever it is drawn, so its image is drawn on the panel
-// colour. Pages of cells never used are never touched.
-constexpr int32_t cardImageCount = 36;
-struct CardImages {
-  HDC dc;
-  HBITMAP bitmap, kept;
-  int32_t width, height, dpi;
-  CardFace faces[cardImageCount];
-  int32_t tickets[cardImageCount];  // -1: the cell is free
-  uint32_t lastUse[cardImageCount];
-  uint32_t clock;
-};
-CardImages images;
-
-// Cells for card boxes of the size; the columns' cards may differ by a pixel in width, so the
-// cells are as wide as the widest. Made anew when the cards grow or the DPI changes; false
-// without memory.
-bool KeepCardCells(HDC reference, int32_t width, int32_t height) {
-  if (images.dc && images.width >= width && images.height == height && images.dpi == dpi)
-    return true;
-  if (images.dc && images.height == height && images.dpi == dpi) width += s(8);  // room to grow
-  ReleaseCardImages();
-  HDC cells = CreateCompatibleDC(reference);
-  HBITMAP bitmap = cells ? CreateCompatibleBitmap(reference, width, height * cardImageCount) : NULL;
-  if (!bitmap) {
-    if (cells) DeleteDC(cells);
-    return false;
-  }
-  images.dc = cells;
-  images.bitmap = bitmap;
-  images.kept = static_cast<HBITMAP>(SelectObject(cells, bitmap));
-  SetBkMode(cells, TRANSPARENT);
-  images.width = width;  // the widest card the cells hold
-  images.height = height;
-  images.dpi = dpi;
-  for (int32_t& t : images.tickets) t = -1;
-  return true;
-}
-
-}  // namespace
-
-void ReleaseCardImages() {
-  if (images.dc) {
-    SelectObject(images.dc, images.kept);
-    DeleteObject(images.bitmap);
-    DeleteDC(images.dc);
-  }
-  images = CardImages{};
-}
-
-int64_t CardImageBytes() {
-  int32_t used = 0;
-  for (int32_t t : images.tickets) used += t >= 0;
-  return static_cast<int64_t>(used) * images.width * images.height * 4;
-}
-
-// Everything of the card but, for a card in work, the stripe and the time pill.
-static void DrawCardFace(HDC dc, const Rect& box, const Ticket& ticket, const CardGeometry& g,
-                         bool hovered, int32_t hoveredButton, bool dragImage, const char16_t* time,
-                         const char16_t* caption, int32_t phase, bool withLiveParts) {
+void DrawPreparedCard(HDC dc, const PreparedCard& c, bool dragImage, int32_t phase) {
+  const Ticket& ticket = ticketStore.tickets[c.index];
+  const CardGeometry& g = c.geometry;
+  const Rect& box = c.box;
+  bool hovered = c.look.hovered;
   int32_t column = ColumnOf(ticket.state);
   uint32_t outline = dragImage ? Theme::accentBlue : hovered ? Theme::lineHoverColor : Theme::lineColor;
   FillRoundRect(dc, box, s(14), hovered || dragImage ? Theme::cardHoverColor : Theme::fieldColor,
                 outline);
-  if (column != 0 || withLiveParts) {
-    uint32_t stripe = column == 0 ? PulseBlend(Theme::accentBlue, Theme::accentViolet, phase)
-                      : column == 1 ? Theme::amber
-                                    : Theme::teal;
-    FillRoundRect(dc, g.stripe, s(4), stripe, noOutline);
-  }
+  uint32_t stripe = column == 0   ? PulseBlend(Theme::accentBlue, Theme::accentViolet, phase)
+                    : column == 1 ? Theme::amber
+                                  : Theme::teal;
+  FillRoundRect(dc, g.stripe, s(4), stripe, noOutline);
   DrawTextIn(dc, ticket.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
-  if (column != 0 || withLiveParts) DrawTimePill(dc, ticket, g, time, phase);
+  DrawTimePill(dc, ticket, g, c.time, phase);
   uint32_t captionColour = column == 0   ? Theme::dimText
                            : column == 1 ? CardColor::clarifyCaption
                                          : CardColor::doneCaption;
-  DrawTextIn(dc, caption, g.caption, fontSet.smallFont, captionColour, textRightCut);
+  DrawTextIn(dc, c.look.caption, g.caption, fontSet.smallFont, captionColour, textRightCut);
+  if (c.look.description[0])
+    DrawTextIn(dc, c.look.description, g.description, fontSet.bodyFont,
+               c.look.placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
+  if (!dragImage) DrawCardButtons(dc, ticket, g, c.look.hoveredButton);
+}
 
-  bool placeholder;
-  const char16_t* description = ShownDescription(ticket, &placeholder);
-  if (description[0])
-    DrawTextIn(dc, description, g.description, fontSet.bodyFont,
-               placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
+bool PrepareCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
+                 uint32_t now, PreparedCard* out) {
+  if (index < 0 || index >= ticketStore.ticketCount) return false;
+  const Ticket& ticket = ticketStore.tickets[index];
+  PreparedCard& c = *out;
+  c.index = index;
+  c.box = box;
+  FormatDuration(WorkedNow(ticket, now), c.time, 32);
+  CardLook& look = c.look;
+  uint32_t moment = CaptionMoment(ticket);
+  LocalTime local = ColumnOf(ticket.state) == 1 ? LocalTime{} : UnixToLocalTime(moment);
+  FormatCardCaption(ticket.state, SecondsInState(ticket, now), local.hour, local.minute,
+                    look.caption, 64);
+  look.state = ticket.state;
+  look.hoveredButton = hoveredButton;
+  look.hovered = hovered;
+  look.timeWidth = TextWidth(dc, c.time, fontSet.timerFont);
+  look.captionWidth = TextWidth(dc, look.caption, fontSet.smallFont);
+  look.width = box.right - box.left;
+  look.height = box.bottom - box.top;
+  look.dpi = dpi;
+  CopyText(look.number, numberUnits, ticket.number);
+  CopyText(look.description, descriptionUnits, ShownDescription(ticket, &look.placeholder));
+  // The running time of a card in work is drawn over its look on every frame.
+  CopyText(look.time, 32, ColumnOf(ticket.state) == 0 ? u"" : c.time);
+  c.geometry = ComputeCardGeometry(box, ticket.state, look.timeWidth, look.captionWidth);
+  return true;
+}
 
-  if (!dragImage) DrawCardButtons(dc, ticket, g, hoveredButton);
+void DrawCardClockParts(HDC dc, const PreparedCard& c, int32_t phase) {
+  const Ticket& ticket = ticketStore.tickets[c.index];
+  if (ColumnOf(ticket.state) != 0) return;
+  FillRoundRect(dc, c.geometry.stripe, s(4),
+                PulseBlend(Theme::accentBlue, Theme::accentViolet, phase), noOutline);
+  DrawTimePill(dc, ticket, c.geometry, c.time, phase);
 }
 
 void DrawTicketCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
                     bool dragImage, uint32_t now, int32_t phase) {
-  if (index < 0 || index >= ticketStore.ticketCount) return;
-  const Ticket& ticket = ticketStore.tickets[index];
-  int32_t column = ColumnOf(ticket.state);
-
-  char16_t time[32];
-  FormatDuration(WorkedNow(ticket, now), time, 32);
-  char16_t caption[64];
-  uint32_t moment = CaptionMoment(ticket);
-  LocalTime local = column == 1 ? LocalTime{} : UnixToLocalTime(moment);
-  FormatCardCaption(ticket.state, SecondsInState(ticket, now), local.hour, local.minute, caption, 64);
-  int32_t timeWidth = TextWidth(dc, time, fontSet.timerFont);
-  int32_t captionWidth = TextWidth(dc, caption, fontSet.smallFont);
-  CardGeometry g = ComputeCardGeometry(box, ticket.state, timeWidth, captionWidth);
-  int32_t width = box.right - box.left, height = box.bottom - box.top;
-
-  // The drag image floats over anything, and the plain way draws every card anew.
-  if (dragImage || !textsKept || !KeepCardCells(dc, width, height)) {
-    DrawCardFace(dc, box, ticket, g, hovered, hoveredButton, dragImage, time, caption, phase, true);
-    return;
-  }
-  CardFace face{};
-  face.state = ticket.state;
-  face.hoveredButton = hoveredButton;
-  face.timeWidth = timeWidth;
-  face.captionWidth = captionWidth;
-  face.width = width;
-  face.height = height;
-  face.dpi = dpi;
-  face.hovered = hovered;
-  const char16_t* description = ShownDescription(ticket, &face.placeholder);
-  CopyText(face.number, numberUnits, ticket.number);
-  CopyText(face.description, descriptionUnits, description);
-  CopyText(face.caption, 64, caption);
-  if (column != 0) CopyText(face.time, 32, time);
-
-  // The ticket's own cell if it has one, else the one unused longest.
-  int32_t cell = -1, oldest = 0;
-  for (int32_t i = 0; i < cardImageCount && cell < 0; i++) {
-    if (images.tickets[i] == index) cell = i;
-    else if (images.lastUse[i] < images.lastUse[oldest]) oldest = i;
-  }
-  bool drawn = cell >= 0 && SameFace(images.faces[cell], face);
-  if (cell < 0) cell = oldest;
-  images.lastUse[cell] = ++images.clock;
-  int32_t top = cell * height;
-  if (!drawn) {
-    images.tickets[cell] = index;
-    images.faces[cell] = face;
-    RECT r{0, top, width, top + height};
-    HBRUSH panel = CreateSolidBrush(Theme::panelColor);
-    FillRect(images.dc, &r, panel);
-    DeleteObject(panel);
-    // The card's own coordinates, moved onto its cell.
-    SetViewportOrgEx(images.dc, -box.left, top - box.top, NULL);
-    DrawCardFace(images.dc, box, ticket, g, hovered, hoveredButton, false, time, caption, phase, false);
-    SetViewportOrgEx(images.dc, 0, 0, NULL);
-  }
-  BitBlt(dc, box.left, box.top, width, height, images.dc, 0, top, SRCCOPY);
-  if (column == 0) {
-    FillRoundRect(dc, g.stripe, s(4), PulseBlend(Theme::accentBlue, Theme::accentViolet, phase),
-                  noOutline);
-    DrawTimePill(dc, ticket, g, time, phase);
-  }
+  PreparedCard card;
+  if (PrepareCard(dc, box, index, hovered, hoveredButton, now, &card))
+    DrawPreparedCard(dc, card, dragImage, phase);
 }
