@@ -230,6 +230,7 @@ void KeepGlowTile(HDC reference, int32_t k, const Rect& client, const Glow glows
   buffers.glowAlone[k] = apart;
   if (apart) DrawCornerGlow(tile.dc, g.cx, g.cy, g.halfWidth, g.halfHeight, g.colour);
   else DrawGlows(tile.dc, client.right, client.bottom);
+  KeepInFewColours(&tile);
 }
 
 // The back buffer is kept while the client area fits in it and fills at least half of it, so
@@ -296,8 +297,9 @@ HDC RenderBoard(HDC reference, HRGN region, uint32_t now, uint32_t tick) {
 }
 
 static int64_t SurfaceBytes(const Surface& s) {
-  if (!s.dc) return 0;
-  return static_cast<int64_t>(s.box.right - s.box.left) * (s.box.bottom - s.box.top) * 4;
+  BITMAP b;
+  if (!s.dc || !GetObjectW(s.bitmap, sizeof b, &b)) return 0;
+  return static_cast<int64_t>(b.bmWidthBytes) * b.bmHeight;
 }
 
 KeptPaintBytes MeasureKeptPaint() {

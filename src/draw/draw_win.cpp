@@ -47,6 +47,80 @@ void FreeSurface(Surface* surface) {
   *surface = Surface{};
 }
 
+namespace {
+
+// The colours of a picture, at most 256, each with its place in the table.
+struct FewColours {
+  RGBQUAD table[256];
+  int32_t count;
+  uint32_t keys[512];  // colour + 1, 0 for a free slot
+  uint8_t places[512];
+};
+
+// The place of the colour in the table, added when new; -1 when the table is full.
+int32_t PlaceOf(FewColours* f, uint32_t colour) {
+  uint32_t key = (colour & 0xFFFFFF) + 1;
+  for (uint32_t i = (key * 2654435761u) >> 23;; i = (i + 1) & 511) {
+    if (f->keys[i] == key) return f->places[i];
+    if (f->keys[i]) continue;
+    if (f->count == 256) return -1;
+    f->keys[i] = key;
+    f->places[i] = static_cast<uint8_t>(f->count);
+    f->table[f->count] = RGBQUAD{static_cast<BYTE>(colour), static_cast<BYTE>(colour >> 8),
+                                 static_cast<BYTE>(colour >> 16), 0};
+    return f->count++;
+  }
+}
+
+}  // namespace
+
+bool KeepInFewColours(Surface* surface) {
+  if (!surface->dc) return false;
+  const int32_t w = surface->box.right - surface->box.left;
+  const int32_t h = surface->box.bottom - surface->box.top;
+  const int64_t count = static_cast<int64_t>(w) * h;
+  // The pixels are read out for the while, and given back.
+  uint32_t* pixels = static_cast<uint32_t*>(
+      VirtualAlloc(NULL, static_cast<SIZE_T>(count) * 4, MEM_COMMIT, PAGE_READWRITE));
+  if (!pixels) return false;
+  // The bitmap is read while no DC holds it.
+  SelectObject(surface->dc, surface->kept);
+  BITMAPINFO read{};
+  read.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  FewColours colours{};
+  bool few = GetDIBits(surface->dc, surface->bitmap, 0, h, pixels, &read, DIB_RGB_COLORS) == h;
+  for (int64_t i = 0; few && i < count; i++) few = PlaceOf(&colours, pixels[i]) >= 0;
+  HBITMAP indexed = NULL;
+  void* bits = NULL;
+  if (few) {
+    struct {
+      BITMAPINFOHEADER header;
+      RGBQUAD table[256];
+    } info{};
+    info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 8, BI_RGB, 0, 0, 0,
+                                   static_cast<DWORD>(colours.count), 0};
+    for (int32_t i = 0; i < colours.count; i++) info.table[i] = colours.table[i];
+    indexed = CreateDIBSection(surface->dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                               &bits, NULL, 0);
+  }
+  if (indexed && bits) {
+    const int32_t stride = (w + 3) & ~3;  // rows of a DIB are whole 32-bit words
+    uint8_t* rows = static_cast<uint8_t*>(bits);
+    for (int32_t y = 0; y < h; y++)
+      for (int32_t x = 0; x < w; x++)
+        rows[static_cast<int64_t>(y) * stride + x] =
+            static_cast<uint8_t>(PlaceOf(&colours, pixels[static_cast<int64_t>(y) * w + x]));
+    DeleteObject(surface->bitmap);
+    surface->bitmap = indexed;
+  } else if (indexed) {
+    DeleteObject(indexed);
+    indexed = NULL;
+  }
+  SelectObject(surface->dc, surface->bitmap);
+  VirtualFree(pixels, 0, MEM_RELEASE);
+  return indexed != NULL;
+}
+
 void BeginWindowBackBuffer(HWND window, BackBuffer* b) {
   RECT client;
   GetClientRect(window, &client);

@@ -21,6 +21,10 @@ struct Surface {
 bool MakeSurface(HDC reference, const Rect& box, Surface* out);
 // Frees what MakeSurface made; an empty surface is left alone.
 void FreeSurface(Surface* surface);
+// A surface whose picture has at most 256 colours is moved into a bitmap of one byte a pixel
+// with those colours in its table: the same pixels in a quarter of the memory. False, and the
+// surface as it was, when it has more colours or memory is short.
+bool KeepInFewColours(Surface* surface);
 // The start of every paint: box filled with the window colour, transparent text.
 void ClearForPaint(HDC dc, const Rect& box);
 
