@@ -120,7 +120,9 @@ kalmex_server_up() {
   # leaves as soon as its last program has ended, and a program starting in that moment is
   # refused ("recvmsg: Connection reset by peer") and fails a test that did nothing wrong.
   # Wine's own services and the desktop stay with it: they are started here with their output
-  # going nowhere, since a test's output pipe held open by them would never end.
+  # going nowhere, since a test's output pipe held open by them would never end. A server that
+  # an earlier run left behind is stopped first.
+  wineserver -k >/dev/null 2>&1
   wineserver -w
   wineserver -p >/dev/null 2>&1
   if wine reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
