@@ -68,9 +68,59 @@ bool Combine(HRGN into, const Rect& r, int mode) {
   return done;
 }
 
+Rect Offset(const Rect& r, int32_t dy) { return Rect{r.left, r.top + dy, r.right, r.bottom + dy}; }
+
+// Whether the region holds all of the rectangle.
+bool Covers(HRGN region, const Rect& r) {
+  if (!region) return true;
+  HRGN rest = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+  bool all = rest && CombineRgn(rest, rest, region, RGN_DIFF) == NULLREGION;
+  if (rest) DeleteObject(rest);
+  return all;
+}
+
+// How far the cards of a column moved since the buffer showed them (a scroll, a ticket added
+// above them or taken away): the first planned card whose look the buffer shows in another box
+// of the column tells. 0 when none did.
+int32_t ColumnMove(const Rect& clip, int32_t first) {
+  for (int32_t i = first; i < plan.count; i++) {
+    const PlannedCard& c = plan.cards[i];
+    if (!c.recorded) continue;
+    for (int32_t j = 0; j < shownCount; j++) {
+      const ShownCard& r = shownCards[j];
+      if (r.box.left == c.box.left && r.box.right == c.box.right && r.box.top != c.box.top &&
+          RectEquals(r.shown, Intersection(r.box, clip)) && SameCardLook(r.look, c.card.look))
+        return c.box.top - r.box.top;
+    }
+  }
+  return 0;
+}
+
+// Moves the pixels of the column's list by dy within the buffer, and the cards noted there with
+// them; a card that does not come along whole is forgotten. The whole list is being repainted,
+// so what the move brings in from outside is drawn over.
+void MoveColumn(HDC dc, const Rect& clip, int32_t dy) {
+  int32_t height = clip.bottom - clip.top - (dy > 0 ? dy : -dy);
+  if (height <= 0) return;
+  int32_t from = dy > 0 ? clip.top : clip.top - dy;
+  BitBlt(dc, clip.left, from + dy, clip.right - clip.left, height, dc, clip.left, from, SRCCOPY);
+  int32_t kept = 0;
+  for (int32_t i = 0; i < shownCount; i++) {
+    ShownCard r = shownCards[i];
+    if (r.shown.left >= clip.left && r.shown.right <= clip.right) {
+      r.box = Offset(r.box, dy);
+      r.shown = Intersection(Offset(r.shown, dy), clip);
+      if (Empty(r.shown) || !RectEquals(r.shown, Intersection(r.box, clip))) continue;
+    }
+    shownCards[kept++] = r;
+  }
+  shownCount = kept;
+}
+
 void PlanColumn(HDC dc, HRGN region, int32_t k, uint32_t now, const Rect* overlays, int32_t n) {
   const BoardLayout& L = boardLayout;
   Rect clip = ComputeColumnParts(L.columnRect[k], L.listRect[k]).clip;
+  int32_t first = plan.count;
   for (int32_t i = 0; i < L.columnCount[k] && plan.count < maxCards; i++) {
     Rect box = CardBox(k, i);
     if (!CardInList(L.listRect[k], box.top, L.cardHeight)) continue;
@@ -88,8 +138,14 @@ void PlanColumn(HDC dc, HRGN region, int32_t k, uint32_t now, const Rect* overla
     c.shown = shown;
     bool covered = false;
     for (int32_t j = 0; j < n; j++) covered = covered || Meet(overlays[j], box);
-    const ShownCard* before = FindShown(box, shown);
     c.recorded = textsKept && !covered;
+  }
+  // Cards that only moved are moved with their pixels rather than drawn again.
+  if (region && Covers(region, clip))
+    if (int32_t dy = ColumnMove(clip, first)) MoveColumn(dc, clip, dy);
+  for (int32_t i = first; i < plan.count; i++) {
+    PlannedCard& c = plan.cards[i];
+    const ShownCard* before = FindShown(c.box, c.shown);
     c.left = c.recorded && before && SameCardLook(before->look, c.card.look);
   }
 }
