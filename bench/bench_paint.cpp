@@ -9,11 +9,14 @@
 #include "app/geometry.h"
 #include "app/shell_win.h"
 #include "app/status.h"
+#include "app/text.h"
 #include "bench_util.h"
 #include "board/board_geometry.h"
 #include "board/board_paint_win.h"
+#include "board/changes.h"
 #include "board/layout.h"
 #include "board/ui_state.h"
+#include "store/ops.h"
 #include "store/ticket.h"
 #include "paint_probe.h"
 #include "draw/draw_win.h"
@@ -72,6 +75,52 @@ double WindowPaintMs(HWND window, bool whole) {
   return NowMs() - t0;
 }
 
+// The region of the rectangles, in client coordinates.
+HRGN RegionOf(const Rect* rects, int32_t n) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int32_t i = 0; i < n; i++) {
+    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
+}
+
+// The drawing a ticket added and a wheel notch ask of the kept buffer, as the window's paint
+// does it after them: the layout, then what changed.
+void BoardRepaintSteps(HDC screen, int runs, std::vector<double>* added,
+                       std::vector<double>* notched) {
+  ticketStore.ticketCount = maxTickets - runs;
+  ComputeLayout(boardWidth, boardHeight);
+  RenderBoard(screen, NULL, benchNow, 0);
+  for (int i = 0; i < runs; i++) {
+    char16_t number[numberUnits], description[] = u"", status[statusUnits];
+    FormatText(number, numberUnits, u"NEW-%d", i);
+    AddTicketCore(number, description, benchNow, status, statusUnits);
+    double t0 = NowMs();
+    ComputeLayout(boardWidth, boardHeight);
+    Rect rects[4];
+    HRGN region = RegionOf(rects, TicketChangeRects(ColumnBit(StateInWork), rects, 4));
+    added->push_back(NowMs() - t0 + RenderMs(screen, region, benchNow, 0));
+    DeleteObject(region);
+  }
+  POINT list{(boardLayout.listRect[0].left + boardLayout.listRect[0].right) / 2,
+             (boardLayout.listRect[0].top + boardLayout.listRect[0].bottom) / 2};
+  for (int i = 0; i < runs; i++) {
+    BoardUiState before = boardUi;
+    WheelScroll(list.x, list.y, i % 2 ? 120 : -120);
+    double t0 = NowMs();
+    ComputeLayout(boardWidth, boardHeight);
+    Rect rects[16];
+    HRGN region = RegionOf(rects, ChangedRects(before, rects, 16));
+    notched->push_back(NowMs() - t0 + RenderMs(screen, region, benchNow, 0));
+    DeleteObject(region);
+  }
+  boardUi = {};
+  FillFullStore();
+  ComputeLayout(boardWidth, boardHeight);
+}
+
 }  // namespace
 
 void BenchPaint() {
@@ -109,6 +158,8 @@ void BenchPaint() {
                       RenderMs(screen, NULL, benchNow + i / 10, static_cast<uint32_t>(i * 100)));
   }
   ComputeLayout(boardWidth, boardHeight);
+  std::vector<double> added, notched;
+  BoardRepaintSteps(screen, runs, &added, &notched);
   Figure f = Summarise("board drawn from scratch into a new buffer (no screen copy)", "ms", scratch);
   Report(f, "(the baseline)", true);
   Figure c = Summarise("complete PaintBoard into the kept back buffer (no screen copy)", "ms", complete);
@@ -119,6 +170,10 @@ void BenchPaint() {
   Report(p, "(the idle repaint)", true);
   Figure r = Summarise("a resize step: the board at a new size into the kept buffer", "ms", resized);
   Report(r, "(the resize row's own drawing)", true);
+  Report(Summarise("a ticket added: its column and the status into the kept buffer", "ms", added),
+         "(the add row's own drawing)", true);
+  Report(Summarise("a wheel notch: its column into the kept buffer", "ms", notched),
+         "(the wheel row's own drawing)", true);
   KeptPaintBytes kept = MeasureKeptPaint();
   const double mb = 1024.0 * 1024.0;
   Report(Summarise("kept: the back buffer", "MB", {kept.back / mb}), "(the client area)", true);
