@@ -52,9 +52,10 @@ int32_t FileProblemOf(DWORD error, const char16_t* path) {
 }
 
 namespace {
-// UTF-8 takes at most three bytes for one UTF-16 unit (four for a pair of two).
-constexpr int32_t writeByteUnits = 3 * writeTextUnits;
-uint8_t writeBytes[writeByteUnits];
+// The text is encoded and written a piece at a time: UTF-8 takes at most three bytes for one
+// UTF-16 unit (four for a pair of two).
+constexpr int32_t pieceUnits = 4096;
+uint8_t writeBytes[3 * pieceUnits];
 
 // A file that is not there reads as empty; anything else that keeps it from being read is a
 // failure the callers must not take for an empty file.
@@ -66,21 +67,39 @@ bool NoteFailure(DWORD error, bool reading, const char16_t* path) {
   return false;
 }
 
+// Writes the units of text as UTF-8, a piece at a time, never splitting a surrogate pair; false
+// with the error when the file took less than it was given.
+bool WritePieces(HANDLE file, const char16_t* text, int32_t units, DWORD* error) {
+  for (int32_t done = 0; done < units;) {
+    int32_t n = units - done < pieceUnits ? units - done : pieceUnits;
+    if (done + n < units && text[done + n - 1] >= 0xD800 && text[done + n - 1] <= 0xDBFF) n--;
+    int32_t count = EncodeUtf8(text + done, n, writeBytes, static_cast<int32_t>(sizeof writeBytes));
+    DWORD written = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (!fileWrite(file, writeBytes, static_cast<DWORD>(count), &written, NULL)) {
+      *error = GetLastError();
+      return false;
+    }
+    // A write that takes fewer bytes than it was given without an error has run out of disk.
+    if (written != static_cast<DWORD>(count)) {
+      *error = ERROR_DISK_FULL;
+      return false;
+    }
+    done += n;
+  }
+  return true;
+}
+
 bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool flush) {
   int32_t units = 0;
   while (text[units]) units++;
-  int32_t count = EncodeUtf8(text, units, writeBytes, writeByteUnits);
-  if (count < 0) return false;  // too long for the buffer: the file is not touched
+  if (units >= writeTextUnits) return false;  // longer than the program writes: not touched
   HANDLE file = CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, NULL,
                             append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return NoteFailure(GetLastError(), false, path);
   if (append) SetFilePointer(file, 0, NULL, FILE_END);
-  DWORD written = 0;
-  SetLastError(ERROR_SUCCESS);
-  BOOL ok = count == 0 || fileWrite(file, writeBytes, static_cast<DWORD>(count), &written, NULL);
-  bool complete = ok && (count == 0 || written == static_cast<DWORD>(count));
-  // A write that takes fewer bytes than it was given without an error has run out of disk.
-  DWORD error = ok ? ERROR_DISK_FULL : GetLastError();
+  DWORD error = ERROR_SUCCESS;
+  bool complete = WritePieces(file, text, units, &error);
   if (complete && flush && !FlushFileBuffers(file)) {
     complete = false;
     error = GetLastError();

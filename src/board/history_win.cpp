@@ -19,6 +19,7 @@
 // some did not.
 static int32_t AppendHistory(bool* failed) {
   *failed = false;
+  SaveBufferTaken room;
   int32_t written = 0;
   while (written < ticketStore.ticketCount) {
     int32_t after = BuildHistoryChunk(written, UnixToLocalTime);

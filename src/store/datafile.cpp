@@ -8,7 +8,10 @@
 #include "app/textcodec.h"
 #include "store/ticket.h"
 
-char16_t saveBuffer[saveBufferUnits];
+// The program gives a save memory of its own for the save (SaveBufferTaken); this room serves
+// where it does not.
+static char16_t saveRoom[saveBufferUnits];
+char16_t* saveBuffer = saveRoom;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "app/textfile.h"
 
 constexpr int32_t saveBufferUnits = writeTextUnits;
-extern char16_t saveBuffer[saveBufferUnits];
+extern char16_t* saveBuffer;  // room for saveBufferUnits units
 
 void ClearSaveBuffer();
 // Appends as much of text as fits behind what saveBuffer holds; cuts, never overflows.
@@ -42,6 +42,16 @@ const char16_t* DataFileUnreadText();
 int32_t FormatUnsavedQuestion(char16_t* out, int32_t cap, int32_t problem);
 
 // Windows side (datafile_win.cpp).
+// While one lives, saveBuffer is memory taken from the system, given back when it ends: the text
+// of 400 tickets need not stay with the program between saves.
+class SaveBufferTaken {
+ public:
+  SaveBufferTaken();
+  ~SaveBufferTaken();
+
+ private:
+  char16_t* kept_;
+};
 void LoadTickets();
 // True when the new data is on disk in place of the old file; otherwise lastSaveProblem says why.
 bool SaveTickets();

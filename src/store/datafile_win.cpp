@@ -131,6 +131,17 @@ bool Fail(int32_t problem) {
 }
 }  // namespace
 
+SaveBufferTaken::SaveBufferTaken() : kept_(saveBuffer) {
+  void* room = VirtualAlloc(NULL, sizeof(char16_t) * saveBufferUnits, MEM_COMMIT | MEM_RESERVE,
+                            PAGE_READWRITE);
+  if (room) saveBuffer = static_cast<char16_t*>(room);  // without memory, the room there is serves
+}
+
+SaveBufferTaken::~SaveBufferTaken() {
+  if (saveBuffer != kept_) VirtualFree(saveBuffer, 0, MEM_RELEASE);
+  saveBuffer = kept_;
+}
+
 void LoadTickets() {
   int32_t n = ReadTextFile(appPaths.dataPath);
   DWORD start = GetTickCount();
@@ -146,6 +157,7 @@ void LoadTickets() {
     return;
   }
   ParseTicketText(textBuffer, n, UnixNow());
+  SaveBufferTaken room;  // the store's text is made once more to be compared with the file
   backupPending = DataFileNeedsCopy(textBuffer, n, lastReadEncoding, lastReadCut);
   ReleaseReadText();
 }
@@ -154,6 +166,7 @@ bool DataFileUnread() { return dataUnread; }
 
 bool SaveTickets() {
   lastSaveProblem = SaveProblemNone;
+  SaveBufferTaken room;
   FormatTicketText(UnixNow());
   if (!WriteTextFileDurable(appPaths.tempPath, saveBuffer)) return Fail(SaveProblemNotWritten);
   if (backupPending) {

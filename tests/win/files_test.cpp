@@ -144,6 +144,14 @@ TEST_F(Files, WritesUtf8WithoutMarkAndAppends) {
   EXPECT_TRUE(WriteTextFile(U(Path(L"b.txt")), u"", true));
   EXPECT_TRUE(Exists(L"b.txt"));
   EXPECT_FALSE(WriteTextFile(U(folder + L"\\no-such-folder\\x.txt"), u"x", false));
+  // A long text is written whole, and no surrogate pair is cut apart on the way.
+  std::u16string pairs;
+  std::string bytes;
+  for (int i = 0; i < 7000; i++) pairs += u"я\U0001F600", bytes += "\xD1\x8F\xF0\x9F\x98\x80";
+  EXPECT_TRUE(WriteTextFile(U(Path(L"c.txt")), pairs.c_str(), false));
+  std::string written = Get(L"c.txt");
+  EXPECT_EQ(written.size(), bytes.size());
+  EXPECT_TRUE(written == bytes);
 }
 
 TEST_F(Files, SaveReplacesTheDataFileThroughTheTemporaryFile) {
