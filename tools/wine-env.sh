@@ -140,6 +140,50 @@ kalmex_wine_up() {
   kalmex_server_up
 }
 
+# A prefix without the virtual desktop, where every top-level window is an X window of its own,
+# on a display of its own with a small window manager, as users have one: a copy of the prefix
+# above with the desktop setting removed, with a wineserver of its own. kalmex_own_windows_down
+# stops what this started.
+KALMEX_MANAGER_PID=""
+kalmex_own_windows_up() {
+  local base=$WINEPREFIX own="$WINEPREFIX-own-windows"
+  if [ ! -f "$own/.kalmex-own-windows" ]; then
+    rm -rf "$own"
+    cp -a "$base" "$own" || return 1
+    WINEPREFIX="$own" wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+    WINEPREFIX="$own" wineserver -w
+    touch "$own/.kalmex-own-windows"
+  fi
+  export WINEPREFIX="$own"
+  kalmex_xvfb_up
+  # Wine's own programs, started by this first one, stay with the display they saw first.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  wineserver -w
+}
+
+# The manager is there once it names its check window on the root ("window id # 0x..."); one
+# that did not come up is started again. False when it never does.
+kalmex_manager_up() {
+  local log=${1:-/dev/null}
+  managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; }
+  for _ in 1 2 3; do
+    openbox --sm-disable >"$log" 2>&1 &
+    KALMEX_MANAGER_PID=$!
+    for _ in $(seq 50); do managed && return 0; sleep 0.1; done
+    kill "$KALMEX_MANAGER_PID" 2>/dev/null
+    KALMEX_MANAGER_PID=""
+  done
+  return 1
+}
+
+kalmex_own_windows_down() {
+  wineserver -k >/dev/null 2>&1
+  [ -n "$KALMEX_MANAGER_PID" ] && kill "$KALMEX_MANAGER_PID" 2>/dev/null
+  [ -n "$KALMEX_XVFB_PID" ] && kill "$KALMEX_XVFB_PID" 2>/dev/null
+  KALMEX_MANAGER_PID=""
+  KALMEX_XVFB_PID=""
+}
+
 kalmex_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$KALMEX_XVFB_PID" ]; then

@@ -15,26 +15,12 @@ exe=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 base=${WINEPREFIX:?the test prefix}
 source "$root/tools/wine-env.sh"
-own="$base-own-windows"
 export WINEPREFIX="$base"
-if [ ! -f "$own/.kalmex-own-windows" ]; then
-  rm -rf "$own"
-  cp -a "$base" "$own" || exit 1
-  WINEPREFIX="$own" wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
-  WINEPREFIX="$own" wineserver -w
-  touch "$own/.kalmex-own-windows"
-fi
-export WINEPREFIX="$own"
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-
-kalmex_xvfb_up
-manager=""
+kalmex_own_windows_up || exit 1
 log=$(mktemp)
 manager_log=$(mktemp)
 stop() {
-  wineserver -k >/dev/null 2>&1
-  [ -n "$manager" ] && kill "$manager" 2>/dev/null
-  kill "$KALMEX_XVFB_PID" 2>/dev/null
+  kalmex_own_windows_down
   rm -f "$log" "$manager_log"
 }
 trap stop EXIT
@@ -45,19 +31,8 @@ if grep -q "$waited" "$log"; then
   echo "own windows: without a window manager Wine kept the bare program waiting: $(grep -m1 "$waited" "$log")"
 fi
 
-# The manager is there once it names its check window on the root ("window id # 0x..."); one
-# that did not come up is started again, and the run stops if it never does, since the tests
-# below would then see Wine without one.
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; }
-for _ in 1 2 3; do
-  openbox --sm-disable >"$manager_log" 2>&1 &
-  manager=$!
-  for _ in $(seq 50); do managed && break; sleep 0.1; done
-  managed && break
-  kill "$manager" 2>/dev/null
-  manager=""
-done
-if [ -z "$manager" ]; then
+# The tests below would see Wine without a manager if it never came up.
+if ! kalmex_manager_up "$manager_log"; then
   echo "FAILED: the window manager did not come up on $DISPLAY: $(head -n1 "$manager_log")"
   exit 1
 fi
