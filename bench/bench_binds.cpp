@@ -86,9 +86,19 @@ void BenchBinds() {
     printf("the program or the floor did not start\n");
     return;
   }
+  // The floor's window, which only takes the clicks that open its own, goes beside the
+  // program's: without the virtual desktop a window manager refuses the activation to a window
+  // that asks for it with older input than the one in front, and a click on the program's
+  // window then gives it back, as a user would.
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  SetWindowPos(floor.main, NULL, screenWidth - 320, screenHeight - 240, 320, 240,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   Rounds ours, bare;
-  for (int round = 0; round < 3; round++) {
-    if (!BringToFront(app.main)) break;
+  for (int round = 0; round < 5; round++) {
+    if (!BringToFront(app.main)) {
+      Click(app.main, 20, 20);  // above the title: nothing there takes a click
+      if (!BringToFront(app.main)) break;
+    }
     dpi = 96;
     ResetTicketStore();
     SIZE size = ClientSize(app.main);
