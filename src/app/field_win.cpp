@@ -53,7 +53,15 @@ void SubclassFieldPair(HWND first, HWND second, FieldTab tab) {
 }
 
 void MoveControl(HWND control, const Rect& r) {
-  if (control) MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  if (!control) return;
+  // A control already in place is left alone: each step of a resize would otherwise move and
+  // repaint it, at a round trip to the window server, for nothing.
+  RECT now;
+  GetWindowRect(control, &now);
+  MapWindowPoints(NULL, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left == r.left && now.top == r.top && now.right == r.right && now.bottom == r.bottom)
+    return;
+  MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
 HWND KeepFieldFocus(HWND window, UINT message, WPARAM wParam, HWND* kept, HWND first) {
