@@ -383,6 +383,20 @@ void BenchInteractions() {
     return PaintedSince(w, t0);
   }, [&](HWND w) { size(w, width, height); }, [&](HWND w) { size(w, width, height); });
   ReportInteraction("resize: one step of the window's size", resize);
+  // The same against a floor that also has the board's two inputs, the description input
+  // following the width: what Windows takes for the two child windows is not the program's.
+  const Rect& n = boardLayout.numberInputRect;
+  const Rect& d = boardLayout.descriptionInputRect;
+  SendMessageW(p.floor.main, floorAddInput, MAKEWPARAM(n.left, n.top),
+               MAKELPARAM(n.right - n.left, n.bottom - n.top));
+  SendMessageW(p.floor.main, floorAddStretchingInput, MAKEWPARAM(d.left, d.top),
+               MAKELPARAM(boardLayout.clientWidth - d.right, d.bottom - d.top));
+  Pairing withInputs = Alternate(p, 100, [&](HWND w, int i) {
+    double t0 = NowMs();
+    size(w, width - (i % 2 ? 0 : 16), height - (i % 2 ? 0 : 12));
+    return PaintedSince(w, t0);
+  }, [&](HWND w) { size(w, width, height); }, [&](HWND w) { size(w, width, height); });
+  ReportInteraction("resize: against a floor with the board's two inputs", withInputs);
   StopPair(p);
 
   // Twenty tickets added to 380: the number typed, then Enter to the completed paint, the save

@@ -22,6 +22,9 @@ constexpr UINT floorSetSize = WM_APP + 3;   // its size, and the point it opens 
 // left | top << 16 of its client area, lParam width | height << 16, filled with binds\F1.txt.
 constexpr UINT floorSetEdit = WM_APP + 4;
 constexpr UINT floorFillEdit = WM_APP + 5;  // the EDIT takes binds\F<wParam>.txt
+// An input as the board's: at wParam left | top << 16, lParam width | height << 16; the
+// stretching one keeps lParam's low word as its margin to the right edge of the client area.
+constexpr UINT floorAddInput = WM_APP + 6, floorAddStretchingInput = WM_APP + 7;
 
 RECT touched = {0, 0, 0, 0};
 DWORD openStyle = 0, openExStyle = 0;
@@ -80,6 +83,39 @@ void MakeEdit(HWND parent) {
   FillEdit(1);
 }
 
+HWND stretching = NULL;
+int stretchMargin = 0;
+
+// An EDIT of the board's input style and font; the window then keeps its children out of its
+// paint, as the program's does.
+HWND AddInput(HWND window, WPARAM place, LPARAM size) {
+  HDC screen = GetDC(NULL);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(NULL, screen);
+  static HFONT inputFont = CreateFontW(-MulDiv(15, dpi < 96 ? 96 : dpi, 96), 0, 0, 0, 400, FALSE,
+                                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                       DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+  HWND input = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                               LOWORD(place), HIWORD(place), LOWORD(size), HIWORD(size), window,
+                               NULL, GetModuleHandleW(NULL), NULL);
+  SendMessageW(input, WM_SETFONT, reinterpret_cast<WPARAM>(inputFont), TRUE);
+  SendMessageW(input, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Номер заявки"));
+  SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_CLIPCHILDREN);
+  return input;
+}
+
+// The stretching input follows the width, as the board's description input does.
+void PlaceStretchingInput(HWND window) {
+  if (!stretching) return;
+  RECT client, r;
+  GetClientRect(window, &client);
+  GetWindowRect(stretching, &r);
+  MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+  int right = client.right - stretchMargin;
+  if (right != r.right) MoveWindow(stretching, r.left, r.top, right - r.left, r.bottom - r.top, TRUE);
+}
+
 void Touch(HWND window) {
   if (touched.right > touched.left) InvalidateRect(window, &touched, FALSE);
 }
@@ -125,6 +161,20 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case floorFillEdit:
       if (edit) FillEdit(static_cast<int>(wParam));
+      return 0;
+    case floorAddInput:
+      AddInput(window, wParam, lParam);
+      return 0;
+    case floorAddStretchingInput: {
+      RECT client;
+      GetClientRect(window, &client);
+      stretchMargin = LOWORD(lParam);
+      int width = client.right - stretchMargin - LOWORD(wParam);
+      stretching = AddInput(window, wParam, MAKELPARAM(width, HIWORD(lParam)));
+      return 0;
+    }
+    case WM_SIZE:
+      PlaceStretchingInput(window);
       return 0;
     case floorSetSize:
       openX = LOWORD(wParam);
