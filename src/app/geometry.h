@@ -14,6 +14,15 @@ inline bool RectContains(const Rect& r, int32_t x, int32_t y) {
 inline bool RectEquals(const Rect& a, const Rect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
+inline bool RectEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+// The part two rectangles share; an empty rectangle at the meeting corner when they do not meet.
+inline Rect RectIntersection(const Rect& a, const Rect& b) {
+  Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+         a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
 
 // Windows' MulDiv: a * b / c rounded half away from zero, -1 when c is 0 or the result overflows.
 int32_t MulDiv32(int32_t a, int32_t b, int32_t c);

@@ -193,14 +193,6 @@ struct BoardBuffers {
 };
 BoardBuffers buffers;
 
-Rect Intersection(const Rect& a, const Rect& b) {
-  Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-         a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
-  if (r.right < r.left) r.right = r.left;
-  if (r.bottom < r.top) r.bottom = r.top;
-  return r;
-}
-
 Rect GlowBox(const Glow& g) {
   return Rect{g.cx - g.halfWidth, g.cy - g.halfHeight, g.cx + g.halfWidth, g.cy + g.halfHeight};
 }
@@ -211,7 +203,7 @@ Rect GlowBox(const Glow& g) {
 // tile holds both and is drawn anew.
 void KeepGlowTile(HDC reference, int32_t k, const Rect& client, const Glow glows[2], bool apart) {
   const Glow& g = glows[k];
-  Rect box = Intersection(client, GlowBox(g));
+  Rect box = RectIntersection(client, GlowBox(g));
   Surface& tile = buffers.glows[k];
   const Rect& old = tile.box;
   const POINT& at = buffers.glowAt[k];
@@ -258,7 +250,7 @@ bool KeepBuffers(HDC reference, int32_t width, int32_t height) {
   Rect client{0, 0, width, height};
   Glow glows[2];
   BoardGlows(width, height, glows);
-  Rect meet = Intersection(GlowBox(glows[0]), GlowBox(glows[1]));
+  Rect meet = RectIntersection(GlowBox(glows[0]), GlowBox(glows[1]));
   bool apart = meet.right == meet.left || meet.bottom == meet.top;
   for (int32_t k = 0; k < 2; k++) KeepGlowTile(reference, k, client, glows, apart);
   buffers.width = width;

@@ -29,15 +29,7 @@ struct CardPlan {
 };
 CardPlan plan;
 
-Rect Intersection(const Rect& a, const Rect& b) {
-  Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-         a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
-  if (r.right <= r.left || r.bottom <= r.top) return Rect{};
-  return r;
-}
-
-bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
-bool Meet(const Rect& a, const Rect& b) { return !Empty(Intersection(a, b)); }
+bool Meet(const Rect& a, const Rect& b) { return !RectEmpty(RectIntersection(a, b)); }
 
 bool Reaches(HRGN region, const Rect& r) {
   RECT area = ToRECT(r);
@@ -89,7 +81,7 @@ int32_t ColumnMove(const Rect& clip, int32_t first) {
     for (int32_t j = 0; j < shownCount; j++) {
       const ShownCard& r = shownCards[j];
       if (r.box.left == c.box.left && r.box.right == c.box.right && r.box.top != c.box.top &&
-          RectEquals(r.shown, Intersection(r.box, clip)) && SameCardLook(r.look, c.card.look))
+          RectEquals(r.shown, RectIntersection(r.box, clip)) && SameCardLook(r.look, c.card.look))
         return c.box.top - r.box.top;
     }
   }
@@ -109,8 +101,8 @@ void MoveColumn(HDC dc, const Rect& clip, int32_t dy) {
     ShownCard r = shownCards[i];
     if (r.shown.left >= clip.left && r.shown.right <= clip.right) {
       r.box = Offset(r.box, dy);
-      r.shown = Intersection(Offset(r.shown, dy), clip);
-      if (Empty(r.shown) || !RectEquals(r.shown, Intersection(r.box, clip))) continue;
+      r.shown = RectIntersection(Offset(r.shown, dy), clip);
+      if (RectEmpty(r.shown) || !RectEquals(r.shown, RectIntersection(r.box, clip))) continue;
     }
     shownCards[kept++] = r;
   }
@@ -124,9 +116,9 @@ void PlanColumn(HDC dc, HRGN region, int32_t k, uint32_t now, const Rect* overla
   for (int32_t i = 0; i < L.columnCount[k] && plan.count < maxCards; i++) {
     Rect box = CardBox(k, i);
     if (!CardInList(L.listRect[k], box.top, L.cardHeight)) continue;
-    Rect shown = Intersection(box, clip);
+    Rect shown = RectIntersection(box, clip);
     int32_t ticket = L.columnTickets[k][i];
-    if (Empty(shown) || !Reaches(region, shown)) continue;
+    if (RectEmpty(shown) || !Reaches(region, shown)) continue;
     if (boardUi.dragging && boardUi.dragTicket == ticket) continue;  // its empty slot
     PlannedCard& c = plan.cards[plan.count];
     if (!PrepareCard(dc, box, ticket, CardHovered(ticket), CardHoverButton(ticket), now, &c.card))
