@@ -377,11 +377,13 @@ void BenchInteractions() {
   auto size = [&](HWND w, int32_t cx, int32_t cy) {
     SetWindowPos(w, NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  Pairing resize = Alternate(p, 100, [&](HWND w, int i) {
+  auto step = [&](HWND w, int i) {
     double t0 = NowMs();
     size(w, width - (i % 2 ? 0 : 16), height - (i % 2 ? 0 : 12));
     return PaintedSince(w, t0);
-  }, [&](HWND w) { size(w, width, height); }, [&](HWND w) { size(w, width, height); });
+  };
+  auto whole = [&](HWND w) { size(w, width, height); };
+  Pairing resize = Alternate(p, 100, step, whole, whole);
   ReportInteraction("resize: one step of the window's size", resize);
   // The same against a floor that also has the board's two inputs, the description input
   // following the width: what Windows takes for the two child windows is not the program's.
@@ -391,11 +393,7 @@ void BenchInteractions() {
                MAKELPARAM(n.right - n.left, n.bottom - n.top));
   SendMessageW(p.floor.main, floorAddStretchingInput, MAKEWPARAM(d.left, d.top),
                MAKELPARAM(boardLayout.clientWidth - d.right, d.bottom - d.top));
-  Pairing withInputs = Alternate(p, 100, [&](HWND w, int i) {
-    double t0 = NowMs();
-    size(w, width - (i % 2 ? 0 : 16), height - (i % 2 ? 0 : 12));
-    return PaintedSince(w, t0);
-  }, [&](HWND w) { size(w, width, height); }, [&](HWND w) { size(w, width, height); });
+  Pairing withInputs = Alternate(p, 100, step, whole, whole);
   ReportInteraction("resize: against a floor with the board's two inputs", withInputs);
   StopPair(p);
 

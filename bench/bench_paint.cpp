@@ -75,17 +75,6 @@ double WindowPaintMs(HWND window, bool whole) {
   return NowMs() - t0;
 }
 
-// The region of the rectangles, in client coordinates.
-HRGN RegionOf(const Rect* rects, int32_t n) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  for (int32_t i = 0; i < n; i++) {
-    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
-  }
-  return region;
-}
-
 // The drawing a ticket added and a wheel notch ask of the kept buffer, as the window's paint
 // does it after them: the layout, then what changed.
 void BoardRepaintSteps(HDC screen, int runs, std::vector<double>* added,

@@ -151,7 +151,10 @@ void FillProbeStore(int32_t count) {
 
 HRGN TimerRegion(bool withWaiting) {
   Rect rects[96];
-  int32_t n = TimerRepaintRects(withWaiting, rects, 96);
+  return RegionOf(rects, TimerRepaintRects(withWaiting, rects, 96));
+}
+
+HRGN RegionOf(const Rect* rects, int32_t n) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   for (int32_t i = 0; i < n; i++) {
     HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);

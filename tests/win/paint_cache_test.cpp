@@ -228,12 +228,7 @@ TEST_F(PaintCache, EachStepRepaintsWhatItChanged) {
   };
   // The kept buffer repainted in the rectangles alone must equal a fresh board.
   auto repaintedAlone = [](const Rect* rects, int32_t n) {
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    for (int32_t i = 0; i < n; i++) {
-      HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-      CombineRgn(region, region, part, RGN_OR);
-      DeleteObject(part);
-    }
+    HRGN region = RegionOf(rects, n);
     std::vector<uint32_t> kept = Kept(region, now0, 350);
     DeleteObject(region);
     return FirstDifference(kept, FromScratch(now0, 350));
