@@ -109,12 +109,16 @@ bool WriteBytes(const char16_t* path, const char16_t* text, bool append, bool fl
 }
 }  // namespace
 
-static void* TakeMemory(size_t bytes) {
+void* TakeMemory(size_t bytes) {
   return VirtualAlloc(NULL, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
 }
 
+void GiveBackMemory(void* memory) {
+  if (memory) VirtualFree(memory, 0, MEM_RELEASE);
+}
+
 void ReleaseReadText() {
-  if (textBuffer != noText) VirtualFree(textBuffer, 0, MEM_RELEASE);
+  if (textBuffer != noText) GiveBackMemory(textBuffer);
   textBuffer = noText;
 }
 
@@ -155,9 +159,9 @@ int32_t ReadTextFile(const char16_t* path) {
     units = DecodeTextBytes(bytes, static_cast<int32_t>(n), textBuffer, textBufferUnits,
                             &lastReadEncoding, lastReadCut);
   } else if (text) {
-    VirtualFree(text, 0, MEM_RELEASE);
+    GiveBackMemory(text);
   }
-  if (bytes) VirtualFree(bytes, 0, MEM_RELEASE);
+  GiveBackMemory(bytes);
   return units;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/shell_win.h"
 #include "app/text.h"
+#include "app/textfile_win.h"
 #include "draw/icon_geometry.h"
 #include "draw/pulse.h"
 #include "draw/theme.h"
@@ -80,8 +81,7 @@ bool KeepInFewColours(Surface* surface) {
   const int32_t h = surface->box.bottom - surface->box.top;
   const int64_t count = static_cast<int64_t>(w) * h;
   // The pixels are read out for the while, and given back.
-  uint32_t* pixels = static_cast<uint32_t*>(
-      VirtualAlloc(NULL, static_cast<SIZE_T>(count) * 4, MEM_COMMIT, PAGE_READWRITE));
+  uint32_t* pixels = static_cast<uint32_t*>(TakeMemory(static_cast<size_t>(count) * 4));
   if (!pixels) return false;
   // The bitmap is read while no DC holds it.
   SelectObject(surface->dc, surface->kept);
@@ -117,7 +117,7 @@ bool KeepInFewColours(Surface* surface) {
     indexed = NULL;
   }
   SelectObject(surface->dc, surface->bitmap);
-  VirtualFree(pixels, 0, MEM_RELEASE);
+  GiveBackMemory(pixels);
   return indexed != NULL;
 }
 

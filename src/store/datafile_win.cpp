@@ -132,13 +132,12 @@ bool Fail(int32_t problem) {
 }  // namespace
 
 SaveBufferTaken::SaveBufferTaken() : kept_(saveBuffer) {
-  void* room = VirtualAlloc(NULL, sizeof(char16_t) * saveBufferUnits, MEM_COMMIT | MEM_RESERVE,
-                            PAGE_READWRITE);
+  void* room = TakeMemory(sizeof(char16_t) * saveBufferUnits);
   if (room) saveBuffer = static_cast<char16_t*>(room);  // without memory, the room there is serves
 }
 
 SaveBufferTaken::~SaveBufferTaken() {
-  if (saveBuffer != kept_) VirtualFree(saveBuffer, 0, MEM_RELEASE);
+  if (saveBuffer != kept_) GiveBackMemory(saveBuffer);
   saveBuffer = kept_;
 }
 
