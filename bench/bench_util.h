@@ -53,6 +53,7 @@ bool StartTimed(App& app, const wchar_t* image, const wchar_t* args, const wchar
 constexpr UINT floorSetRect = WM_APP + 1, floorSetStyle = WM_APP + 2, floorSetSize = WM_APP + 3;
 constexpr UINT floorSetEdit = WM_APP + 4, floorFillEdit = WM_APP + 5;
 constexpr UINT floorAddInput = WM_APP + 6, floorAddStretchingInput = WM_APP + 7;
+constexpr UINT floorTakeAdds = WM_APP + 8;
 // The floor opens a window of the style, ex-style, place and size of the program's window on
 // its next click.
 void ArmFloor(const App& floor, HWND like);

@@ -25,6 +25,12 @@ constexpr UINT floorFillEdit = WM_APP + 5;  // the EDIT takes binds\F<wParam>.tx
 // An input as the board's: at wParam left | top << 16, lParam width | height << 16; the
 // stretching one keeps lParam's low word as its margin to the right edge of the client area.
 constexpr UINT floorAddInput = WM_APP + 6, floorAddStretchingInput = WM_APP + 7;
+// From then on the first input takes the keyboard, and Enter in it adds as the board does: the
+// input emptied, the touched rectangle filled, and zoltex_data.txt (its bytes as they were when
+// this came) saved as the program saves, through a temporary file flushed and moved over it.
+constexpr UINT floorTakeAdds = WM_APP + 8;
+// Posted to the window by the input on Enter, and by the window to itself after the paint.
+constexpr UINT floorAdd = WM_APP + 9, floorSave = WM_APP + 10;
 
 RECT touched = {0, 0, 0, 0};
 DWORD openStyle = 0, openExStyle = 0;
@@ -85,6 +91,43 @@ void MakeEdit(HWND parent) {
 
 HWND stretching = NULL;
 int stretchMargin = 0;
+HWND firstInput = NULL;
+WNDPROC inputProc = NULL;
+char* saved = NULL;  // the bytes every add saves
+DWORD savedBytes = 0;
+
+LRESULT CALLBACK AddingInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR && wParam == VK_RETURN) {
+    PostMessageW(GetParent(input), floorAdd, 0, 0);
+    return 0;
+  }
+  return CallWindowProcW(inputProc, input, message, wParam, lParam);
+}
+
+void TakeAdds() {
+  HANDLE f = CreateFileW(L"zoltex_data.txt", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                         NULL);
+  if (f == INVALID_HANDLE_VALUE || !firstInput) return;
+  DWORD size = GetFileSize(f, NULL);
+  saved = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size + 1));
+  if (saved) ReadFile(f, saved, size, &savedBytes, NULL);
+  CloseHandle(f);
+  inputProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(firstInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddingInputProc)));
+  SetFocus(firstInput);
+}
+
+void SaveDurably() {
+  HANDLE f = CreateFileW(L"zoltex_data.tmp", GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, NULL);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(f, saved, savedBytes, &written, NULL);
+  FlushFileBuffers(f);
+  CloseHandle(f);
+  MoveFileExW(L"zoltex_data.tmp", L"zoltex_data.txt",
+              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
 
 // An EDIT of the board's input style and font; the window then keeps its children out of its
 // paint, as the program's does.
@@ -163,7 +206,23 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (edit) FillEdit(static_cast<int>(wParam));
       return 0;
     case floorAddInput:
-      AddInput(window, wParam, lParam);
+      if (!firstInput) firstInput = AddInput(window, wParam, lParam);
+      else AddInput(window, wParam, lParam);
+      return 0;
+    case floorTakeAdds:
+      TakeAdds();
+      return 0;
+    case floorAdd:
+      SetWindowTextW(firstInput, L"");
+      Touch(window);
+      RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      PostMessageW(window, floorSave, 0, 0);
+      return 0;
+    case floorSave:
+      SaveDurably();
+      return 0;
+    case WM_SETFOCUS:
+      if (inputProc) SetFocus(firstInput);
       return 0;
     case floorAddStretchingInput: {
       RECT client;
