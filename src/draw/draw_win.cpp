@@ -11,9 +11,21 @@
 #include "draw/theme.h"
 
 void InvalidateRects(HWND window, const Rect* rects, int32_t n) {
+  // Each invalidation is a request to the window system: several rectangles go as one region.
+  HRGN all = n > 1 ? CreateRectRgn(0, 0, 0, 0) : NULL;
   for (int32_t i = 0; i < n; i++) {
     RECT r = ToRECT(rects[i]);
+    HRGN one = all ? CreateRectRgnIndirect(&r) : NULL;
+    if (one && CombineRgn(all, all, one, RGN_OR) != ERROR) {
+      DeleteObject(one);
+      continue;
+    }
+    if (one) DeleteObject(one);
     InvalidateRect(window, &r, FALSE);
+  }
+  if (all) {
+    InvalidateRgn(window, all, FALSE);
+    DeleteObject(all);
   }
 }
 
