@@ -171,8 +171,10 @@ static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
   Layout(window);
   BoardUiState before = boardUi;
   WheelScroll(p.x, p.y, static_cast<short>(HIWORD(wParam)));
+  // The cards moved under a pointer that stands still where the wheel message says. While the
+  // pointer is over the board (its leave is tracked), the hover follows them in the same repaint.
+  if (boardUi.leaveTracking) MouseMove(p.x, p.y);
   RepaintChanged(window, before);
-  RefreshHover(window);
 }
 
 static void CopyNumber(int32_t t) {
