@@ -178,12 +178,15 @@ namespace {
 // draws and measures the same few dozen texts again and again, and in the system's text path
 // cutting and measuring cost more than drawing. Each is kept for its font, DPI and box width;
 // a text too long to keep is cut and measured every time.
-constexpr int32_t keptSlots = 256, keptCutUnits = 128, keptWidthUnits = 64;
+constexpr int32_t keptSlots = 256, keptCutUnits = 128, keptWidthUnits = 64, cutTailUnits = 4;
+// A cut text is kept as the units of the source it shows and what follows them (the ellipsis):
+// DT_MODIFYSTRING adds up to four units.
 struct KeptCut {
   HFONT font;
   int32_t dpi, width;
+  int16_t shown, tailLength;
+  char16_t tail[cutTailUnits];
   char16_t source[keptCutUnits];
-  char16_t cut[keptCutUnits + 4];  // DT_MODIFYSTRING may add up to four units
 };
 struct KeptWidth {
   HFONT font;
@@ -225,17 +228,27 @@ void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint3
     DrawTextW(dc, W(text), -1, &r, flags | DT_NOPREFIX);
   } else {
     KeptCut& k = keptCuts[slot];
+    char16_t cut[keptCutUnits + cutTailUnits] = {};
     if (k.font == font && k.dpi == dpi && k.width == r.right - r.left && SameText(k.source, text, n)) {
       // Already cut: drawn as it was shown the first time, without cutting it again.
-      DrawTextW(dc, W(k.cut), -1, &r, (flags & ~DT_END_ELLIPSIS) | DT_NOPREFIX);
+      for (int32_t i = 0; i < k.shown; i++) cut[i] = text[i];
+      for (int32_t i = 0; i < k.tailLength; i++) cut[k.shown + i] = k.tail[i];
+      DrawTextW(dc, W(cut), k.shown + k.tailLength, &r, (flags & ~DT_END_ELLIPSIS) | DT_NOPREFIX);
     } else {
-      for (int32_t i = 0; i <= n; i++) k.source[i] = k.cut[i] = text[i];
-      for (int32_t i = n + 1; i < keptCutUnits + 4; i++) k.cut[i] = 0;
-      k.font = font;
+      for (int32_t i = 0; i <= n; i++) cut[i] = text[i];
+      // Drawn as ever; DT_MODIFYSTRING leaves in cut the text as shown.
+      DrawTextW(dc, W(cut), -1, &r, flags | DT_NOPREFIX | DT_MODIFYSTRING);
+      int32_t shown = 0, length = 0;
+      while (shown < n && cut[shown] == text[shown]) shown++;
+      while (cut[shown + length] && shown + length < keptCutUnits + cutTailUnits - 1) length++;
+      // What is not the source's start followed by a short tail is not kept: cut again next time.
+      k.font = length <= cutTailUnits ? font : NULL;
       k.dpi = dpi;
       k.width = r.right - r.left;
-      // Drawn as ever; DT_MODIFYSTRING leaves in k.cut the text as shown.
-      DrawTextW(dc, W(k.cut), -1, &r, flags | DT_NOPREFIX | DT_MODIFYSTRING);
+      k.shown = static_cast<int16_t>(shown);
+      k.tailLength = static_cast<int16_t>(length);
+      for (int32_t i = 0; i < length; i++) k.tail[i] = cut[shown + i];
+      for (int32_t i = 0; i <= n; i++) k.source[i] = text[i];
     }
   }
   SelectObject(dc, old);
