@@ -49,9 +49,13 @@ bool ScrollThumb(const Rect& list, int32_t count, int32_t cardHeight, int32_t ca
   // A list shorter than the minimum thumb would push the thumb out of it.
   if (length > visible) length = visible > 0 ? visible : 0;
   int64_t top = list.top + (visible - length) * scroll / (content - visible);
-  *thumb = Rect{list.right + s(4), static_cast<int32_t>(top), list.right + s(8),
+  *thumb = Rect{list.right + s(4), static_cast<int32_t>(top), ListWithThumbLane(list).right,
                 static_cast<int32_t>(top + length)};
   return true;
+}
+
+Rect ListWithThumbLane(const Rect& list) {
+  return Rect{list.left, list.top, list.right + s(8), list.bottom};
 }
 
 bool CardInList(const Rect& list, int32_t cardTop, int32_t cardHeight) {

@@ -21,6 +21,8 @@ Rect CountBadgeBox(const Rect& column, int32_t titleWidth, int32_t countWidth);
 // The scroll thumb of a list with count cards; false when everything fits.
 bool ScrollThumb(const Rect& list, int32_t count, int32_t cardHeight, int32_t cardGap,
                  int32_t scroll, Rect* thumb);
+// The list and the lane of its thumb beside it: what a scroll of the list changes.
+Rect ListWithThumbLane(const Rect& list);
 // Whether a card whose top is cardTop is drawn at all.
 bool CardInList(const Rect& list, int32_t cardTop, int32_t cardHeight);
 

@@ -77,15 +77,18 @@ void AddParts(Changes* c, const BoardUiState& before) {
 int32_t ChangedRects(const BoardUiState& before, Rect* out, int32_t cap) {
   Changes c{out, cap, 0};
   const BoardUiState now = boardUi;
-  // A column that scrolled or began or ended being the drop target is repainted whole.
+  // A column that began or ended being the drop target is repainted whole (its outline); one that
+  // only scrolled, its list and the thumb beside it (the column's head stays as it was).
   bool target[3];
   {
     AsIf then(before);
     for (int32_t k = 0; k < 3; k++) target[k] = IsDropTarget(k);
   }
-  for (int32_t k = 0; k < 3; k++)
-    if (before.columnScroll[k] != now.columnScroll[k] || target[k] != IsDropTarget(k))
-      c.Add(boardLayout.columnRect[k]);
+  for (int32_t k = 0; k < 3; k++) {
+    if (target[k] != IsDropTarget(k)) c.Add(boardLayout.columnRect[k]);
+    else if (before.columnScroll[k] != now.columnScroll[k])
+      c.Add(ListWithThumbLane(boardLayout.listRect[k]));
+  }
   AddParts(&c, before);
   {
     AsIf then(before);
