@@ -1,5 +1,5 @@
 // What one step of the mouse or the keyboard, or one change of the tickets, changed in the
-// board's picture, so that only that is repainted: a hover two cards, a wheel notch one column, a
+// board's picture, so that only that is repainted: a hover two cards, a wheel notch one list, a
 // drag frame the card where it was and where it is, a ticket added its column.
 #pragma once
 #include <stdint.h>
