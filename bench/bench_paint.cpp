@@ -161,7 +161,7 @@ void BenchPaint() {
   Report(r, "(the resize row's own drawing)", true);
   Report(Summarise("a ticket added: its column and the status into the kept buffer", "ms", added),
          "(the add row's own drawing)", true);
-  Report(Summarise("a wheel notch: its column into the kept buffer", "ms", notched),
+  Report(Summarise("a wheel notch: its list into the kept buffer", "ms", notched),
          "(the wheel row's own drawing)", true);
   KeptPaintBytes kept = MeasureKeptPaint();
   const double mb = 1024.0 * 1024.0;
