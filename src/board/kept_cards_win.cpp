@@ -52,14 +52,6 @@ int32_t Overlays(Rect out[2]) {
   return n;
 }
 
-bool Combine(HRGN into, const Rect& r, int mode) {
-  HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-  if (!part) return false;
-  bool done = CombineRgn(into, into, part, mode) != ERROR;
-  DeleteObject(part);
-  return done;
-}
-
 Rect Offset(const Rect& r, int32_t dy) { return Rect{r.left, r.top + dy, r.right, r.bottom + dy}; }
 
 // Whether the region holds all of the rectangle.
@@ -161,7 +153,7 @@ HRGN PlanCardRepaint(HDC dc, HRGN region, uint32_t now) {
   plan.draw = CreateRectRgn(0, 0, boardLayout.clientWidth, boardLayout.clientHeight);
   bool made = plan.draw && (!region || CombineRgn(plan.draw, region, NULL, RGN_COPY) != ERROR);
   for (int32_t i = 0; made && i < plan.count; i++)
-    if (plan.cards[i].left) made = Combine(plan.draw, plan.cards[i].shown, RGN_DIFF);
+    if (plan.cards[i].left) made = CombineRect(plan.draw, plan.cards[i].shown, RGN_DIFF);
   if (made) return plan.draw;
   // Without a region to work with, every card is drawn and none is kept.
   for (int32_t i = 0; i < plan.count; i++) plan.cards[i].left = plan.cards[i].recorded = false;

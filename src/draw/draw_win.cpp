@@ -10,22 +10,35 @@
 #include "draw/pulse.h"
 #include "draw/theme.h"
 
+bool CombineRect(HRGN into, const Rect& r, int mode) {
+  HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+  if (!part) return false;
+  bool done = CombineRgn(into, into, part, mode) != ERROR;
+  DeleteObject(part);
+  return done;
+}
+
+HRGN RegionOf(const Rect* rects, int32_t n) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int32_t i = 0; region && i < n; i++) {
+    if (CombineRect(region, rects[i], RGN_OR)) continue;
+    DeleteObject(region);
+    region = NULL;
+  }
+  return region;
+}
+
 void InvalidateRects(HWND window, const Rect* rects, int32_t n) {
   // Each invalidation is a request to the window system: several rectangles go as one region.
-  HRGN all = n > 1 ? CreateRectRgn(0, 0, 0, 0) : NULL;
-  for (int32_t i = 0; i < n; i++) {
-    RECT r = ToRECT(rects[i]);
-    HRGN one = all ? CreateRectRgnIndirect(&r) : NULL;
-    if (one && CombineRgn(all, all, one, RGN_OR) != ERROR) {
-      DeleteObject(one);
-      continue;
-    }
-    if (one) DeleteObject(one);
-    InvalidateRect(window, &r, FALSE);
-  }
+  HRGN all = n > 1 ? RegionOf(rects, n) : NULL;
   if (all) {
     InvalidateRgn(window, all, FALSE);
     DeleteObject(all);
+    return;
+  }
+  for (int32_t i = 0; i < n; i++) {
+    RECT r = ToRECT(rects[i]);
+    InvalidateRect(window, &r, FALSE);
   }
 }
 

@@ -45,6 +45,10 @@ void EndBackBuffer(HWND window, BackBuffer* buffer);
 LRESULT AnswerFieldColors(WPARAM dc);
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+// Adds (RGN_OR) or takes away (RGN_DIFF) the rectangle in the region; false when it could not.
+bool CombineRect(HRGN into, const Rect& r, int mode);
+// One region of the n rectangles (empty for n <= 0); NULL when the system could not make it.
+HRGN RegionOf(const Rect* rects, int32_t n);
 // Marks the n rectangles of the window's client area for the next paint (none for n <= 0).
 void InvalidateRects(HWND window, const Rect* rects, int32_t n);
 // A window's rectangle on the screen: the owner a secondary window is placed on.

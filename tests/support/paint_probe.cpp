@@ -154,16 +154,6 @@ HRGN TimerRegion(bool withWaiting) {
   return RegionOf(rects, TimerRepaintRects(withWaiting, rects, 96));
 }
 
-HRGN RegionOf(const Rect* rects, int32_t n) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  for (int32_t i = 0; i < n; i++) {
-    HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
-  }
-  return region;
-}
-
 void MeasureGdiRun(int32_t width, int32_t height, int32_t* first, int32_t* after) {
   boardUi = {};
   statusLine = {};

@@ -21,8 +21,6 @@ int32_t FreePenCapacity();
 // descriptions and long numbers.
 void FillProbeStore(int32_t count);
 
-// The region of the n rectangles, in client coordinates; the caller deletes it.
-HRGN RegionOf(const Rect* rects, int32_t n);
 // The region the 100 ms timer invalidates, in client coordinates; the caller deletes it.
 HRGN TimerRegion(bool withWaiting);
 
