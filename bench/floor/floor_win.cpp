@@ -105,9 +105,10 @@ LRESULT CALLBACK AddingInputProc(HWND input, UINT message, WPARAM wParam, LPARAM
 }
 
 void TakeAdds() {
+  if (!firstInput || inputProc) return;
   HANDLE f = CreateFileW(L"zoltex_data.txt", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
                          NULL);
-  if (f == INVALID_HANDLE_VALUE || !firstInput) return;
+  if (f == INVALID_HANDLE_VALUE) return;
   DWORD size = GetFileSize(f, NULL);
   saved = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size + 1));
   if (saved) ReadFile(f, saved, size, &savedBytes, NULL);
@@ -205,10 +206,11 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case floorFillEdit:
       if (edit) FillEdit(static_cast<int>(wParam));
       return 0;
-    case floorAddInput:
-      if (!firstInput) firstInput = AddInput(window, wParam, lParam);
-      else AddInput(window, wParam, lParam);
+    case floorAddInput: {
+      HWND input = AddInput(window, wParam, lParam);
+      if (!firstInput) firstInput = input;
       return 0;
+    }
     case floorTakeAdds:
       TakeAdds();
       return 0;
