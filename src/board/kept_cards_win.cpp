@@ -134,6 +134,50 @@ void PlanColumn(HDC dc, HRGN region, int32_t k, uint32_t now, const Rect* overla
   }
 }
 
+// The card the buffer shows at the planned card's top in a box of another width, with the same
+// look but for its width and no less of it shown, when the card can be made from it.
+const ShownCard* FindOtherWidth(const PlannedCard& c) {
+  for (int32_t j = 0; j < shownCount; j++) {
+    const ShownCard& r = shownCards[j];
+    if (r.box.top != c.box.top || (r.box.left == c.box.left && r.box.right == c.box.right))
+      continue;
+    if (r.shown.left != r.box.left || r.shown.right != r.box.right ||
+        c.shown.top < r.shown.top || c.shown.bottom > r.shown.bottom)
+      continue;
+    CardLook look = r.look;
+    look.width = c.card.look.width;
+    if (SameCardLook(look, c.card.look) && CardMovableFrom(c.card, r.box)) return &r;
+  }
+  return nullptr;
+}
+
+// After the window's width changed, the cards stand at their tops in boxes of another width and
+// place: each is made from its pixels where it can be (MoveCardToWidth) rather than drawn again.
+// All the columns move the same way, so the cards are made starting from the side they move
+// towards, and none takes pixels where another was already made.
+void MoveCardsToNewWidths(HDC dc) {
+  const ShownCard* from[maxCards] = {};
+  int32_t way = 0;  // -1: towards the left, 1: towards the right
+  for (int32_t i = 0; i < plan.count; i++) {
+    const PlannedCard& c = plan.cards[i];
+    if (!c.recorded || c.left || !(from[i] = FindOtherWidth(c))) continue;
+    int32_t dl = c.box.left - from[i]->box.left, dr = c.box.right - from[i]->box.right;
+    int32_t cardWay = dl < 0 || dr < 0 ? -1 : 1;
+    if ((cardWay < 0 && (dl > 0 || dr > 0)) || (way && way != cardWay)) return;
+    way = cardWay;
+  }
+  for (int32_t n = 0; n < plan.count; n++) {
+    int32_t i = way < 0 ? n : plan.count - 1 - n;
+    PlannedCard& c = plan.cards[i];
+    if (!from[i]) continue;
+    int32_t saved = SaveDC(dc);
+    IntersectClipRect(dc, c.shown.left, c.shown.top, c.shown.right, c.shown.bottom);
+    MoveCardToWidth(dc, c.card, from[i]->box);
+    RestoreDC(dc, saved);
+    c.left = true;
+  }
+}
+
 }  // namespace
 
 bool ColumnCursorShown() {
@@ -147,6 +191,7 @@ HRGN PlanCardRepaint(HDC dc, HRGN region, uint32_t now) {
   Rect overlays[2];
   int32_t n = Overlays(overlays);
   for (int32_t k = 0; k < 3; k++) PlanColumn(dc, region, k, now, overlays, n);
+  MoveCardsToNewWidths(dc);
   bool anyLeft = false;
   for (int32_t i = 0; i < plan.count; i++) anyLeft = anyLeft || plan.cards[i].left;
   if (!anyLeft) return region;

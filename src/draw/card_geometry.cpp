@@ -39,6 +39,17 @@ CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWid
   return g;
 }
 
+CardSides ComputeCardSides(const CardGeometry& g, const Rect& box, int32_t captionWidth) {
+  CardSides c;
+  c.left = s(24);
+  c.upperRight = box.right - g.number.right;
+  c.lowerRight = box.right - g.description.right;
+  c.split = g.pill.top;
+  c.fixed = g.caption.left == g.pill.left - (s(12) + captionWidth) &&
+            g.number.right - box.left >= c.left && g.description.right - box.left >= c.left;
+  return c;
+}
+
 void FormatWaitTime(uint32_t seconds, char16_t* out, int32_t cap) {
   if (seconds >= 3600)
     FormatText(out, cap, u"%lu ч %lu мин", seconds / 3600, (seconds / 60) % 60);

@@ -36,6 +36,19 @@ struct CardGeometry : CardButtons {
 CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWidth,
                                  int32_t captionWidth);
 
+// What of a card keeps its pixels when only its width changes: the part on its left edge (the
+// outline's corners and the stripe), and on its right edge the buttons above and the time pill
+// with the caption below, each as wide as its part of the card. Between them lie the body and the
+// number and description, which are cut to the width. split is the row where the lower band (the
+// description, caption and pill) begins. fixed is false when something on the right does not
+// hang on the right edge (a caption pushed against the description's least width) or the bands
+// leave no room between the sides.
+struct CardSides {
+  int32_t left, upperRight, lowerRight, split;
+  bool fixed;
+};
+CardSides ComputeCardSides(const CardGeometry& g, const Rect& box, int32_t captionWidth);
+
 // "%lu ч %lu мин" from an hour up, else "%lu мин"; minutes are whole, never rounded up.
 void FormatWaitTime(uint32_t seconds, char16_t* out, int32_t cap);
 // Seconds since the ticket entered its state; 0 when the clock is behind.

@@ -79,6 +79,15 @@ static void DrawCardButtons(HDC dc, const Ticket& ticket, const CardGeometry& g,
   }
 }
 
+// The number and the description, cut to the card's width.
+static void DrawCutTexts(HDC dc, const PreparedCard& c) {
+  const CardGeometry& g = c.geometry;
+  DrawTextIn(dc, c.look.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
+  if (c.look.description[0])
+    DrawTextIn(dc, c.look.description, g.description, fontSet.bodyFont,
+               c.look.placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
+}
+
 bool SameCardLook(const CardLook& a, const CardLook& b) {
   auto same = [](const char16_t* x, const char16_t* y) {
     for (; *x == *y; x++, y++)
@@ -105,16 +114,58 @@ void DrawPreparedCard(HDC dc, const PreparedCard& c, bool dragImage, int32_t pha
                     : column == 1 ? Theme::amber
                                   : Theme::teal;
   FillRoundRect(dc, g.stripe, s(4), stripe, noOutline);
-  DrawTextIn(dc, ticket.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
+  DrawCutTexts(dc, c);
   DrawTimePill(dc, ticket, g, c.time, phase);
   uint32_t captionColour = column == 0   ? Theme::dimText
                            : column == 1 ? CardColor::clarifyCaption
                                          : CardColor::doneCaption;
   DrawTextIn(dc, c.look.caption, g.caption, fontSet.smallFont, captionColour, textRightCut);
-  if (c.look.description[0])
-    DrawTextIn(dc, c.look.description, g.description, fontSet.bodyFont,
-               c.look.placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
   if (!dragImage) DrawCardButtons(dc, ticket, g, c.look.hoveredButton);
+}
+
+bool CardMovableFrom(const PreparedCard& c, const Rect& from) {
+  if (from.top != c.box.top || from.bottom != c.box.bottom) return false;
+  CardGeometry old = ComputeCardGeometry(from, c.look.state, c.look.timeWidth, c.look.captionWidth);
+  CardSides was = ComputeCardSides(old, from, c.look.captionWidth);
+  CardSides is = ComputeCardSides(c.geometry, c.box, c.look.captionWidth);
+  return was.fixed && is.fixed && was.upperRight == is.upperRight &&
+         was.lowerRight == is.lowerRight && was.split == is.split;
+}
+
+void MoveCardToWidth(HDC dc, const PreparedCard& c, const Rect& from) {
+  const Rect& to = c.box;
+  CardSides side = ComputeCardSides(c.geometry, to, c.look.captionWidth);
+  const int32_t top = to.top, split = side.split, bottom = to.bottom;
+  auto moveLeftSide = [&] {
+    BitBlt(dc, to.left, top, side.left, bottom - top, dc, from.left, top, SRCCOPY);
+  };
+  auto moveRightSide = [&] {
+    BitBlt(dc, to.right - side.upperRight, top, side.upperRight, split - top, dc,
+           from.right - side.upperRight, top, SRCCOPY);
+    BitBlt(dc, to.right - side.lowerRight, split, side.lowerRight, bottom - split, dc,
+           from.right - side.lowerRight, split, SRCCOPY);
+  };
+  // The side towards which the card moves goes first, so that neither side is taken from
+  // pixels already written over; what lies between is written where neither side was.
+  bool rightwards = to.left > from.left || to.right > from.right;
+  if (rightwards)
+    moveRightSide();
+  else
+    moveLeftSide();
+  // Between the sides the body is its fill, with the outline's row at the top and the bottom.
+  Rect upper{to.left + side.left, top, to.right - side.upperRight, split};
+  Rect lower{to.left + side.left, split, to.right - side.lowerRight, bottom};
+  uint32_t fill = c.look.hovered ? Theme::cardHoverColor : Theme::fieldColor;
+  uint32_t line = c.look.hovered ? Theme::lineHoverColor : Theme::lineColor;
+  FillPlain(dc, upper, fill);
+  FillPlain(dc, lower, fill);
+  FillPlain(dc, Rect{upper.left, top, upper.right, top + 1}, line);
+  FillPlain(dc, Rect{lower.left, bottom - 1, lower.right, bottom}, line);
+  if (rightwards)
+    moveLeftSide();
+  else
+    moveRightSide();
+  DrawCutTexts(dc, c);
 }
 
 bool PrepareCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,

@@ -36,6 +36,12 @@ struct PreparedCard {
 bool PrepareCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,
                  uint32_t now, PreparedCard* out);
 void DrawPreparedCard(HDC dc, const PreparedCard& card, bool dragImage, int32_t phase);
+// Whether the card drawn in box from, of the same look but its width, can be made at its new
+// width from those pixels (same top and height, and everything on the right on the right edge).
+bool CardMovableFrom(const PreparedCard& card, const Rect& from);
+// Makes the card, drawn in dc in box from, at its box: its left and right sides moved with their
+// pixels, the body filled between them, the number and description drawn cut to the new width.
+void MoveCardToWidth(HDC dc, const PreparedCard& card, const Rect& from);
 // Over a card that already shows its look: the stripe and the time pill of a card in work
 // (nothing for the other states, whose look holds everything).
 void DrawCardClockParts(HDC dc, const PreparedCard& card, int32_t phase);

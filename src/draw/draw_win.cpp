@@ -285,6 +285,13 @@ int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
   return size.cx;
 }
 
+void FillPlain(HDC dc, const Rect& box, uint32_t colour) {
+  if (RectEmpty(box)) return;
+  RECT r = ToRECT(box);
+  SetDCBrushColor(dc, colour);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
 void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline) {
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
   SetDCBrushColor(dc, fill);

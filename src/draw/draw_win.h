@@ -75,6 +75,8 @@ constexpr UINT textRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 constexpr UINT textCentredLines = DT_CENTER | DT_WORDBREAK;
 constexpr UINT textLeftLines = DT_LEFT | DT_WORDBREAK;
 
+// The rectangle filled with one colour.
+void FillPlain(HDC dc, const Rect& box, uint32_t colour);
 // outline = noOutline (theme.h) for a fill without outline.
 void FillRoundRect(HDC dc, const Rect& box, int32_t radius, uint32_t fill, uint32_t outline);
 // The accent's horizontal gradient, blue to violet, over a plain rectangle.

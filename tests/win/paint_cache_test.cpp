@@ -167,6 +167,18 @@ TEST_F(PaintCache, SizeAndDpiChangesRemakeTheBuffers) {
   ExpectTimerFramesExact(now0, 350, "1280 x 800");
   ComputeLayout(1000, 620);  // smallest: the glows nearly meet
   EXPECT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "") << "smaller";
+  // Steps of a resize within the kept buffer, growing and shrinking, with a card hovered and a
+  // list scrolled so that its cards are cut at the top.
+  boardUi.hoverCode = HitCardBody;
+  boardUi.hoverTicket = boardLayout.columnTickets[1][0];
+  boardUi.columnScroll[0] = 57;
+  const int32_t steps[][2] = {{1016, 632}, {1100, 780}, {1280, 788},
+                              {1250, 780}, {1000, 790}, {1003, 700}};
+  for (const auto& size : steps) {
+    ComputeLayout(size[0], size[1]);
+    ASSERT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "") << size[0];
+  }
+  boardUi = {};
   ComputeLayout(1920, 1017);
   HRGN region = TimerRegion(false);  // a new size repaints everything, whatever was invalidated
   std::vector<uint32_t> grown = Kept(region, now0, 450);
