@@ -39,14 +39,30 @@ CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWid
   return g;
 }
 
-CardSides ComputeCardSides(const CardGeometry& g, const Rect& box, int32_t captionWidth) {
+CardSides ComputeCardSides(const Rect& from, const Rect& to, int32_t state, int32_t timeWidth,
+                           int32_t captionWidth, int32_t numberWidth, int32_t descriptionWidth) {
+  const CardGeometry a = ComputeCardGeometry(from, state, timeWidth, captionWidth);
+  const CardGeometry b = ComputeCardGeometry(to, state, timeWidth, captionWidth);
+  const int32_t edge = s(24), pad = s(4);  // pad: room for a glyph reaching past its advance
+  auto anchored = [&](const CardGeometry& g, const Rect& box) {
+    return g.caption.left == g.pill.left - (s(12) + captionWidth) &&
+           g.number.right - box.left >= edge && g.description.right - box.left >= edge;
+  };
+  auto whole = [&](int32_t width, int32_t roomBefore, int32_t roomAfter) {
+    return width >= 0 && edge + width + pad <= roomBefore && edge + width + pad <= roomAfter;
+  };
   CardSides c;
-  c.left = s(24);
-  c.upperRight = box.right - g.number.right;
-  c.lowerRight = box.right - g.description.right;
-  c.split = g.pill.top;
-  c.fixed = g.caption.left == g.pill.left - (s(12) + captionWidth) &&
-            g.number.right - box.left >= c.left && g.description.right - box.left >= c.left;
+  c.upperRight = to.right - b.number.right;
+  c.lowerRight = to.right - b.description.right;
+  c.split = b.pill.top;
+  c.fixed = from.top == to.top && from.bottom == to.bottom && anchored(a, from) &&
+            anchored(b, to) && c.upperRight == from.right - a.number.right &&
+            c.lowerRight == from.right - a.description.right;
+  c.numberMoves = whole(numberWidth, a.number.right - from.left, b.number.right - to.left);
+  c.descriptionMoves =
+      whole(descriptionWidth, a.description.right - from.left, b.description.right - to.left);
+  c.upperLeft = c.numberMoves ? edge + numberWidth + pad : edge;
+  c.lowerLeft = c.descriptionMoves ? edge + descriptionWidth + pad : edge;
   return c;
 }
 

@@ -36,18 +36,21 @@ struct CardGeometry : CardButtons {
 CardGeometry ComputeCardGeometry(const Rect& box, int32_t state, int32_t timeWidth,
                                  int32_t captionWidth);
 
-// What of a card keeps its pixels when only its width changes: the part on its left edge (the
-// outline's corners and the stripe), and on its right edge the buttons above and the time pill
-// with the caption below, each as wide as its part of the card. Between them lie the body and the
-// number and description, which are cut to the width. split is the row where the lower band (the
-// description, caption and pill) begins. fixed is false when something on the right does not
-// hang on the right edge (a caption pushed against the description's least width) or the bands
-// leave no room between the sides.
+// What of a card keeps its pixels when its box changes width and place at the same top and
+// height, from `from` to `to`: the part on its left edge (the outline's corners and the stripe,
+// with the number, and in the lower band the description, when the text is whole in its box at
+// both widths), and on its right edge the buttons above and the time pill with the caption below.
+// Each side is as wide as its part of the card, per band; split is the row where the lower band
+// (description, caption, pill) begins. Between the sides lie the body and the texts that do not
+// move. numberWidth and descriptionWidth are the texts' widths, or -1 when not known (drawn).
+// fixed is false when something on the right does not hang on the right edge (a caption pushed
+// against the description's least width) or a band leaves no room between the sides.
 struct CardSides {
-  int32_t left, upperRight, lowerRight, split;
-  bool fixed;
+  int32_t upperLeft, lowerLeft, upperRight, lowerRight, split;
+  bool numberMoves, descriptionMoves, fixed;
 };
-CardSides ComputeCardSides(const CardGeometry& g, const Rect& box, int32_t captionWidth);
+CardSides ComputeCardSides(const Rect& from, const Rect& to, int32_t state, int32_t timeWidth,
+                           int32_t captionWidth, int32_t numberWidth, int32_t descriptionWidth);
 
 // "%lu ч %lu мин" from an hour up, else "%lu мин"; minutes are whole, never rounded up.
 void FormatWaitTime(uint32_t seconds, char16_t* out, int32_t cap);

@@ -80,11 +80,13 @@ static void DrawCardButtons(HDC dc, const Ticket& ticket, const CardGeometry& g,
 }
 
 // The number and the description, cut to the card's width.
-static void DrawCutTexts(HDC dc, const PreparedCard& c) {
-  const CardGeometry& g = c.geometry;
-  DrawTextIn(dc, c.look.number, g.number, fontSet.numberFont, Theme::textColor, textLeftCut);
+static void DrawNumber(HDC dc, const PreparedCard& c) {
+  DrawTextIn(dc, c.look.number, c.geometry.number, fontSet.numberFont, Theme::textColor,
+             textLeftCut);
+}
+static void DrawDescription(HDC dc, const PreparedCard& c) {
   if (c.look.description[0])
-    DrawTextIn(dc, c.look.description, g.description, fontSet.bodyFont,
+    DrawTextIn(dc, c.look.description, c.geometry.description, fontSet.bodyFont,
                c.look.placeholder ? Theme::dimText : Theme::mutedText, textLeftCut);
 }
 
@@ -114,7 +116,8 @@ void DrawPreparedCard(HDC dc, const PreparedCard& c, bool dragImage, int32_t pha
                     : column == 1 ? Theme::amber
                                   : Theme::teal;
   FillRoundRect(dc, g.stripe, s(4), stripe, noOutline);
-  DrawCutTexts(dc, c);
+  DrawNumber(dc, c);
+  DrawDescription(dc, c);
   DrawTimePill(dc, ticket, g, c.time, phase);
   uint32_t captionColour = column == 0   ? Theme::dimText
                            : column == 1 ? CardColor::clarifyCaption
@@ -124,20 +127,21 @@ void DrawPreparedCard(HDC dc, const PreparedCard& c, bool dragImage, int32_t pha
 }
 
 bool CardMovableFrom(const PreparedCard& c, const Rect& from) {
-  if (from.top != c.box.top || from.bottom != c.box.bottom) return false;
-  CardGeometry old = ComputeCardGeometry(from, c.look.state, c.look.timeWidth, c.look.captionWidth);
-  CardSides was = ComputeCardSides(old, from, c.look.captionWidth);
-  CardSides is = ComputeCardSides(c.geometry, c.box, c.look.captionWidth);
-  return was.fixed && is.fixed && was.upperRight == is.upperRight &&
-         was.lowerRight == is.lowerRight && was.split == is.split;
+  const CardLook& look = c.look;
+  return ComputeCardSides(from, c.box, look.state, look.timeWidth, look.captionWidth, -1, -1).fixed;
 }
 
 void MoveCardToWidth(HDC dc, const PreparedCard& c, const Rect& from) {
   const Rect& to = c.box;
-  CardSides side = ComputeCardSides(c.geometry, to, c.look.captionWidth);
+  const CardLook& look = c.look;
+  const CardSides side = ComputeCardSides(
+      from, to, look.state, look.timeWidth, look.captionWidth,
+      KeptTextWidth(dc, look.number, fontSet.numberFont),
+      KeptTextWidth(dc, look.description, fontSet.bodyFont));
   const int32_t top = to.top, split = side.split, bottom = to.bottom;
   auto moveLeftSide = [&] {
-    BitBlt(dc, to.left, top, side.left, bottom - top, dc, from.left, top, SRCCOPY);
+    BitBlt(dc, to.left, top, side.upperLeft, split - top, dc, from.left, top, SRCCOPY);
+    BitBlt(dc, to.left, split, side.lowerLeft, bottom - split, dc, from.left, split, SRCCOPY);
   };
   auto moveRightSide = [&] {
     BitBlt(dc, to.right - side.upperRight, top, side.upperRight, split - top, dc,
@@ -153,10 +157,10 @@ void MoveCardToWidth(HDC dc, const PreparedCard& c, const Rect& from) {
   else
     moveLeftSide();
   // Between the sides the body is its fill, with the outline's row at the top and the bottom.
-  Rect upper{to.left + side.left, top, to.right - side.upperRight, split};
-  Rect lower{to.left + side.left, split, to.right - side.lowerRight, bottom};
-  uint32_t fill = c.look.hovered ? Theme::cardHoverColor : Theme::fieldColor;
-  uint32_t line = c.look.hovered ? Theme::lineHoverColor : Theme::lineColor;
+  Rect upper{to.left + side.upperLeft, top, to.right - side.upperRight, split};
+  Rect lower{to.left + side.lowerLeft, split, to.right - side.lowerRight, bottom};
+  uint32_t fill = look.hovered ? Theme::cardHoverColor : Theme::fieldColor;
+  uint32_t line = look.hovered ? Theme::lineHoverColor : Theme::lineColor;
   FillPlain(dc, upper, fill);
   FillPlain(dc, lower, fill);
   FillPlain(dc, Rect{upper.left, top, upper.right, top + 1}, line);
@@ -165,7 +169,8 @@ void MoveCardToWidth(HDC dc, const PreparedCard& c, const Rect& from) {
     moveLeftSide();
   else
     moveRightSide();
-  DrawCutTexts(dc, c);
+  if (!side.numberMoves) DrawNumber(dc, c);
+  if (!side.descriptionMoves) DrawDescription(dc, c);
 }
 
 bool PrepareCard(HDC dc, const Rect& box, int32_t index, bool hovered, int32_t hoveredButton,

@@ -285,6 +285,12 @@ int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
   return size.cx;
 }
 
+int32_t KeptTextWidth(HDC dc, const char16_t* text, HFONT font) {
+  int32_t n = 0;
+  while (n < keptWidthUnits && text[n]) n++;
+  return textsKept && n < keptWidthUnits ? TextWidth(dc, text, font) : -1;
+}
+
 void FillPlain(HDC dc, const Rect& box, uint32_t colour) {
   if (RectEmpty(box)) return;
   RECT r = ToRECT(box);

@@ -66,6 +66,8 @@ extern bool textsKept;
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags);
 int32_t TextWidth(HDC dc, const char16_t* text, HFONT font);
+// TextWidth of a text short enough to be kept, else -1 (nothing is measured).
+int32_t KeptTextWidth(HDC dc, const char16_t* text, HFONT font);
 
 constexpr UINT textLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 constexpr UINT textCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
