@@ -6,6 +6,7 @@
 #include "board/layout.h"
 #include "board/ui_state.h"
 #include "draw/draw_win.h"
+#include "draw/theme.h"
 
 namespace {
 
@@ -134,48 +135,71 @@ void PlanColumn(HDC dc, HRGN region, int32_t k, uint32_t now, const Rect* overla
   }
 }
 
-// The card the buffer shows at the planned card's top in a box of another width, with the same
-// look but for its width and no less of it shown, when the card can be made from it.
-const ShownCard* FindOtherWidth(const PlannedCard& c) {
+// The card the buffer shows, in part or whole, at the planned card's top with the same look but
+// for its width, when the card can be made from it: at another width, or in the same box showing
+// more of itself than before (a list grown at its foot).
+const ShownCard* FindShownBefore(const PlannedCard& c) {
   for (int32_t j = 0; j < shownCount; j++) {
     const ShownCard& r = shownCards[j];
-    if (r.box.top != c.box.top || (r.box.left == c.box.left && r.box.right == c.box.right))
+    bool sameBox = RectEquals(r.box, c.box);
+    if (r.box.top != c.box.top || r.shown.left != r.box.left || r.shown.right != r.box.right ||
+        (sameBox && RectEquals(r.shown, c.shown)))
       continue;
-    if (r.shown.left != r.box.left || r.shown.right != r.box.right ||
-        c.shown.top < r.shown.top || c.shown.bottom > r.shown.bottom)
-      continue;
+    if (c.shown.bottom <= r.shown.top || c.shown.top >= r.shown.bottom) continue;
     CardLook look = r.look;
     look.width = c.card.look.width;
-    if (SameCardLook(look, c.card.look) && CardMovableFrom(c.card, r.box)) return &r;
+    if (SameCardLook(look, c.card.look) && (sameBox || CardMovableFrom(c.card, r.box))) return &r;
   }
   return nullptr;
 }
 
-// After the window's width changed, the cards stand at their tops in boxes of another width and
-// place: each is made from its pixels where it can be (MoveCardToWidth) rather than drawn again.
-// All the columns move the same way, so the cards are made starting from the side they move
-// towards, and none takes pixels where another was already made.
-void MoveCardsToNewWidths(HDC dc) {
+// Makes a card from what the buffer shows of it: moved to its new width where the width changed
+// (MoveCardToWidth), and drawn where it shows more of itself than the buffer did. The clock's
+// parts of a card in work are drawn over it afterwards, like those of every card left.
+void MakeCardFrom(HDC dc, const PlannedCard& c, const ShownCard& r) {
+  auto within = [dc](const Rect& clip, auto draw) {
+    if (RectEmpty(clip)) return;
+    int32_t saved = SaveDC(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    draw();
+    RestoreDC(dc, saved);
+  };
+  Rect kept{c.shown.left, c.shown.top > r.shown.top ? c.shown.top : r.shown.top, c.shown.right,
+            c.shown.bottom < r.shown.bottom ? c.shown.bottom : r.shown.bottom};
+  if (!RectEquals(r.box, c.box)) within(kept, [&] { MoveCardToWidth(dc, c.card, r.box); });
+  // On the column's panel, as the card is drawn in a repaint of its list.
+  auto draw = [&] {
+    FillPlain(dc, c.shown, Theme::panelColor);
+    DrawPreparedCard(dc, c.card, false, 0);
+  };
+  within(Rect{c.shown.left, c.shown.top, c.shown.right, kept.top}, draw);
+  within(Rect{c.shown.left, kept.bottom, c.shown.right, c.shown.bottom}, draw);
+}
+
+// After a change of the window's size, cards stand at their tops in boxes of another width and
+// place, or show more of themselves: each is made from the pixels the buffer has of it where it
+// can be, rather than drawn again. All the columns move the same way, so the cards are made
+// starting from the side they move towards, and none takes pixels where another was already made.
+void MakeCardsFromShownPixels(HDC dc) {
   const ShownCard* from[maxCards] = {};
-  int32_t way = 0;  // -1: towards the left, 1: towards the right
+  int32_t way = 0;  // -1: towards the left, 1: towards the right, 0: in place
   for (int32_t i = 0; i < plan.count; i++) {
     const PlannedCard& c = plan.cards[i];
-    if (!c.recorded || c.left || !(from[i] = FindOtherWidth(c))) continue;
+    if (!c.recorded || c.left || !(from[i] = FindShownBefore(c))) continue;
     int32_t dl = c.box.left - from[i]->box.left, dr = c.box.right - from[i]->box.right;
-    int32_t cardWay = dl < 0 || dr < 0 ? -1 : 1;
-    if ((cardWay < 0 && (dl > 0 || dr > 0)) || (way && way != cardWay)) return;
-    way = cardWay;
+    bool leftwards = dl < 0 || dr < 0, rightwards = dl > 0 || dr > 0;
+    int32_t cardWay = leftwards ? -1 : rightwards ? 1 : 0;
+    if ((leftwards && rightwards) || (cardWay && way && way != cardWay)) return;
+    if (cardWay) way = cardWay;
   }
+  SelectClipRgn(dc, plan.reached);
   for (int32_t n = 0; n < plan.count; n++) {
     int32_t i = way < 0 ? n : plan.count - 1 - n;
-    PlannedCard& c = plan.cards[i];
     if (!from[i]) continue;
-    int32_t saved = SaveDC(dc);
-    IntersectClipRect(dc, c.shown.left, c.shown.top, c.shown.right, c.shown.bottom);
-    MoveCardToWidth(dc, c.card, from[i]->box);
-    RestoreDC(dc, saved);
-    c.left = true;
+    MakeCardFrom(dc, plan.cards[i], *from[i]);
+    plan.cards[i].left = true;
   }
+  SelectClipRgn(dc, NULL);
 }
 
 }  // namespace
@@ -191,7 +215,7 @@ HRGN PlanCardRepaint(HDC dc, HRGN region, uint32_t now) {
   Rect overlays[2];
   int32_t n = Overlays(overlays);
   for (int32_t k = 0; k < 3; k++) PlanColumn(dc, region, k, now, overlays, n);
-  MoveCardsToNewWidths(dc);
+  MakeCardsFromShownPixels(dc);
   bool anyLeft = false;
   for (int32_t i = 0; i < plan.count; i++) anyLeft = anyLeft || plan.cards[i].left;
   if (!anyLeft) return region;

@@ -176,8 +176,8 @@ TEST_F(PaintCache, SizeAndDpiChangesRemakeTheBuffers) {
   boardUi.hoverCode = HitCardBody;
   boardUi.hoverTicket = boardLayout.columnTickets[1][0];
   boardUi.columnScroll[0] = 57;
-  const int32_t steps[][2] = {{1016, 632}, {1100, 780}, {1280, 788},
-                              {1250, 780}, {1000, 790}, {1003, 700}};
+  const int32_t steps[][2] = {{1016, 632}, {1100, 780}, {1280, 788}, {1250, 780},
+                              {1000, 790}, {1003, 700}, {1003, 760}};
   for (const auto& size : steps) {
     ComputeLayout(size[0], size[1]);
     ASSERT_EQ(FirstDifference(Kept(NULL, now0, 350), FromScratch(now0, 350)), "") << size[0];
