@@ -40,7 +40,8 @@ void DrawPreparedCard(HDC dc, const PreparedCard& card, bool dragImage, int32_t 
 // width from those pixels (same top and height, and everything on the right on the right edge).
 bool CardMovableFrom(const PreparedCard& card, const Rect& from);
 // Makes the card, drawn in dc in box from, at its box: its left and right sides moved with their
-// pixels, the body filled between them, the number and description drawn cut to the new width.
+// pixels, the body filled between them, and the number and description moved with the left side
+// where they are whole at both widths, else drawn cut to the new width.
 void MoveCardToWidth(HDC dc, const PreparedCard& card, const Rect& from);
 // Over a card that already shows its look: the stripe and the time pill of a card in work
 // (nothing for the other states, whose look holds everything).
