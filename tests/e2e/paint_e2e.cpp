@@ -130,3 +130,37 @@ TEST(BoardPixels, TheRunningTimeTicksOnScreenAndTheRestStays) {
   SaveScreenshot(later, "board-live-timer");
   EXPECT_EQ(CloseApp(app), 0);
 }
+
+// The steps of a resize make the cards from what the board showed: taken down and up again
+// through several sizes, the board is the one it was, pixel for pixel. No card runs a clock and
+// the waiting ones entered their state later than now, so nothing on it moves by itself.
+TEST(BoardPixels, ResizedDownAndUpAgainTheBoardIsAsItWas) {
+  std::string data = "ZOLTEX1\r\n0|0\r\n";
+  for (int i = 0; i < 24; i++)
+    data += std::string(i % 2 ? "1|" : "2|") + std::to_string(i + 1) + "|60|" +
+            (i % 2 ? "1796601600|1796601600|1796601700|" : "4000000000|1796601600|0|") + "N-" +
+            std::to_string(i) + "|" + std::string(static_cast<size_t>(i % 7) * 9, 'x') + "\r\n";
+  App app = MakeApp("paint-resized");
+  ASSERT_TRUE(StartOnData(app, data));
+  MoveMouseTo(app.main, s(120), s(40));  // over the title, where nothing is hovered
+  Pixels before = SteadyClient(app.main);
+  ASSERT_GT(before.width, 0);
+  RECT outer;
+  GetWindowRect(app.main, &outer);
+  const int32_t w = outer.right - outer.left, h = outer.bottom - outer.top;
+  const SIZE steps[] = {{w - 300, h - 100}, {w - 120, h - 30}, {w, h}};
+  for (const SIZE& size : steps) {
+    SetWindowPos(app.main, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_GT(SteadyClient(app.main).width, 0);
+  }
+  Pixels after = SteadyClient(app.main);
+  ASSERT_EQ(after.width, before.width);
+  const Rect& caret = boardLayout.numberFrameRect;  // the input's blinking caret aside
+  std::string first;
+  for (int32_t y = 0; y < before.height && first.empty(); y++)
+    for (int32_t x = 0; x < before.width && first.empty(); x++)
+      if (before.At(x, y) != after.At(x, y) && !RectContains(caret, x, y))
+        first = std::to_string(x) + "," + std::to_string(y);
+  EXPECT_EQ(first, "");
+  EXPECT_EQ(CloseApp(app), 0);
+}
