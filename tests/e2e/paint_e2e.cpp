@@ -150,7 +150,8 @@ TEST(BoardPixels, ResizedDownAndUpAgainTheBoardIsAsItWas) {
   const int32_t w = outer.right - outer.left, h = outer.bottom - outer.top;
   const SIZE steps[] = {{w - 300, h - 100}, {w - 120, h - 30}, {w, h}};
   for (const SIZE& size : steps) {
-    SetWindowPos(app.main, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(app.main, NULL, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_GT(SteadyClient(app.main).width, 0);
   }
   Pixels after = SteadyClient(app.main);
