@@ -164,8 +164,9 @@ void MakeCardFrom(HDC dc, const PlannedCard& c, const ShownCard& r) {
     draw();
     RestoreDC(dc, saved);
   };
-  Rect kept{c.shown.left, c.shown.top > r.shown.top ? c.shown.top : r.shown.top, c.shown.right,
-            c.shown.bottom < r.shown.bottom ? c.shown.bottom : r.shown.bottom};
+  // The rows the buffer has of the card, across its new width.
+  Rect kept =
+      RectIntersection(c.shown, Rect{c.shown.left, r.shown.top, c.shown.right, r.shown.bottom});
   if (!RectEquals(r.box, c.box)) within(kept, [&] { MoveCardToWidth(dc, c.card, r.box); });
   // On the column's panel, as the card is drawn in a repaint of its list.
   auto draw = [&] {

@@ -2,7 +2,9 @@
 // its box, with the look it has now, is left as it is (a card in work gets only its stripe and
 // time pill anew); every other card the repaint reaches is drawn. What a repaint does not reach
 // shows the board as it is now (what changes is invalidated), so a card drawn in part is kept
-// whole. This takes the place of a cache of card pictures beside the buffer.
+// whole. After a change of the window's size, a card is made from the pixels the buffer has of
+// it at its old width or height where it can be. This takes the place of a cache of card pictures
+// beside the buffer.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
