@@ -219,6 +219,13 @@ int32_t Slot(const char16_t* text, HFONT font, int32_t width, int32_t* length) {
   return static_cast<int32_t>((h ^ (h >> 16)) % keptSlots);
 }
 
+// The font is left selected, not the DC's own put back. Wine keeps the drawn glyphs of the fonts
+// a DC has selected and of only five others, and a board paint goes through nine fonts: putting
+// the DC's own font back after each text made it one more of them, so more of the fonts drawn
+// once a paint (the title, the tool buttons, the column heads) lost their glyphs before the next.
+// The fonts are made once for the program's life, so one left selected is never deleted.
+void LeaveFontSelected(HDC dc, HFONT font) { SelectObject(dc, font); }
+
 bool SameText(const char16_t* a, const char16_t* b, int32_t n) {
   for (int32_t i = 0; i <= n; i++)
     if (a[i] != b[i]) return false;
@@ -233,7 +240,7 @@ void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint3
   // the cost of a partial repaint.
   RECT r = ToRECT(box);
   if (!RectVisible(dc, &r)) return;
-  HGDIOBJ old = SelectObject(dc, font);
+  LeaveFontSelected(dc, font);
   SetTextColor(dc, colour);
   int32_t n = 0, slot = -1;
   if (textsKept && (flags & DT_END_ELLIPSIS)) slot = Slot(text, font, r.right - r.left, &n);
@@ -264,7 +271,6 @@ void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint3
       for (int32_t i = 0; i <= n; i++) k.source[i] = text[i];
     }
   }
-  SelectObject(dc, old);
 }
 
 int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
@@ -272,10 +278,9 @@ int32_t TextWidth(HDC dc, const char16_t* text, HFONT font) {
   KeptWidth& k = keptWidths[slot];
   bool keep = textsKept && n < keptWidthUnits;
   if (keep && k.font == font && k.dpi == dpi && SameText(k.text, text, n)) return k.width;
-  HGDIOBJ old = SelectObject(dc, font);
+  LeaveFontSelected(dc, font);
   SIZE size{0, 0};
   GetTextExtentPoint32W(dc, W(text), n, &size);
-  SelectObject(dc, old);
   if (keep) {
     for (int32_t i = 0; i <= n; i++) k.text[i] = text[i];
     k.font = font;
