@@ -62,7 +62,8 @@ inline Rect ScreenRectOf(HWND window) {
 // off, every text is cut and measured anew.
 extern bool textsKept;
 
-// DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first.
+// DrawTextW with length -1 and DT_NOPREFIX added; font selected and colour set first. The font
+// stays selected in dc after it, as after TextWidth.
 void DrawTextIn(HDC dc, const char16_t* text, const Rect& box, HFONT font, uint32_t colour,
                 UINT flags);
 int32_t TextWidth(HDC dc, const char16_t* text, HFONT font);
