@@ -39,12 +39,8 @@ void DrawHeader(HDC dc) {
                     TextWidth(dc, u"tavisel", fontSet.badgeFont));
   // A gradient pill with a dark inner pill leaves a thin gradient ring.
   FillAccentGradient(dc, tag, s(28), false);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-  SetDCBrushColor(dc, Theme::tagColor);
-  RoundRect(dc, tag.left + 1, tag.top + 1, tag.right, tag.bottom, s(26), s(26));
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
+  FillRoundRect(dc, Rect{tag.left + 1, tag.top + 1, tag.right - 1, tag.bottom - 1}, s(26),
+                Theme::tagColor, noOutline);
   DrawTextIn(dc, u"tavisel", tag, fontSet.badgeFont, Theme::accentLight, textCentred);
 
   DrawToolButton(dc, L.bindsButtonRect, Hovered(HitBindsButton), ToolIconKeyboard, u"БИНДЫ",
